@@ -1,0 +1,46 @@
+#include "shell/AppInfo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+
+namespace lw {
+namespace {
+QString g_programFolderOverride;
+} // namespace
+
+QString shortTitle(const QString& productTitle) {
+    QString title = productTitle;
+    bool firstCut = true;
+    while (firstCut || title.size() > 40) {
+        const qsizetype blank = title.lastIndexOf(QLatin1Char(' '));
+        if (blank < 0)
+            break;
+        title.truncate(blank);
+        firstCut = false;
+    }
+    return title;
+}
+
+QString applicationTitle() {
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QString::fromLatin1(kProductTitle) : name;
+}
+
+void setApplicationTitle(const QString& title) { QGuiApplication::setApplicationDisplayName(title); }
+
+QString programFolder() {
+    if (!g_programFolderOverride.isEmpty())
+        return g_programFolderOverride;
+    return QCoreApplication::applicationDirPath();
+}
+
+QString programFile(const QString& relativePath) {
+    return QDir(programFolder()).filePath(relativePath);
+}
+
+void setProgramFolderForTesting(const QString& folder) { g_programFolderOverride = folder; }
+
+QIcon applicationIcon() { return QIcon(QStringLiteral(":/leafwright/leafwright.png")); }
+
+} // namespace lw

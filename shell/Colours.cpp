@@ -1,0 +1,64 @@
+#include "shell/Colours.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace lw {
+namespace {
+constexpr auto kBackColourProperty = "lwBackColour";
+
+QColor systemColour(quint32 index) {
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+    case 0x05:
+        return palette.color(QPalette::Base);
+    case 0x0F:
+        return palette.color(QPalette::Button);
+    case 0x12:
+        return palette.color(QPalette::ButtonText);
+    default:
+        return palette.color(QPalette::Window);
+    }
+}
+} // namespace
+
+QColor colourFromValue(quint32 value) {
+    if (value & 0x80000000u)
+        return systemColour(value & 0xFFu);
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void setBackColour(QWidget* widget, quint32 value) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colourFromValue(value));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+    widget->setProperty(kBackColourProperty, value);
+}
+
+void setForeColour(QWidget* widget, quint32 value) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, colourFromValue(value));
+    palette.setColor(QPalette::WindowText, colourFromValue(value));
+    widget->setPalette(palette);
+}
+
+quint32 backColour(const QWidget* widget) {
+    return widget->property(kBackColourProperty).toUInt();
+}
+
+void ApplyFaceColour(QWidget* window) {
+    setBackColour(window, kButtonFace);
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
+            qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child))
+            setBackColour(child, kButtonFace);
+    }
+}
+
+} // namespace lw

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace lw {
+
+// Colour values as the layout tables write them: &H00BBGGRR for fixed colours,
+// &H800000nn for a system colour by index.
+inline constexpr quint32 kWhite = 0x00FFFFFF;
+inline constexpr quint32 kButtonFace = 0x8000000F;
+inline constexpr quint32 kWindowBackground = 0x80000005;
+inline constexpr quint32 kButtonText = 0x80000012;
+
+QColor colourFromValue(quint32 value);
+
+// Sets a widget's background colour and remembers the value it was given.
+void setBackColour(QWidget* widget, quint32 value);
+void setForeColour(QWidget* widget, quint32 value);
+// The value last given to setBackColour, or 0 when none was.
+quint32 backColour(const QWidget* widget);
+
+// The window and its option buttons, check boxes, frames and labels take the
+// button-face colour; picture boxes and other controls keep theirs.
+void ApplyFaceColour(QWidget* window);
+
+} // namespace lw

@@ -1,0 +1,64 @@
+#include "shell/FileRoutines.h"
+
+#include "shell/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lw {
+
+bool PathExists(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+void DeleteFileQuietly(const QString& path) {
+    if (!path.isEmpty())
+        ::unlink(QFile::encodeName(path).constData());
+}
+
+void DeleteFileOrFail(const QString& path) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0)
+        throw Failure(QStringLiteral("Cannot delete %1: %2")
+                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+namespace {
+
+// A folder only this user can enter, made once per user; a folder of that name
+// that someone else owns, or that others can open, is not used.
+QString privateTemporaryFolder() {
+    const QString folder = QDir::tempPath() + QStringLiteral("/leafwright-") +
+                           QString::number(::getuid());
+    const QByteArray encoded = QFile::encodeName(folder);
+    if (::mkdir(encoded.constData(), 0700) != 0 && errno != EEXIST)
+        throw Failure(QStringLiteral("Cannot create the temporary folder %1: %2")
+                          .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat info {};
+    if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::getuid() || (info.st_mode & 0077) != 0)
+        throw Failure(QStringLiteral("The temporary folder %1 is not private to this user")
+                          .arg(folder));
+    return folder;
+}
+
+} // namespace
+
+QString temporaryFolder() {
+    const QString temp = qEnvironmentVariable("TEMP");
+    if (!temp.isEmpty())
+        return temp;
+    return privateTemporaryFolder();
+}
+
+QString temporaryPath(const QString& name) { return temporaryFolder() + QLatin1Char('/') + name; }
+
+} // namespace lw

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace lw {
+
+// True when the path's last-modified time can be read; never fails.
+bool PathExists(const QString& path);
+
+// Deletes a file and ignores every failure (missing, locked, a folder).
+void DeleteFileQuietly(const QString& path);
+
+// Deletes a file; a failure throws with the system's reason.
+void DeleteFileOrFail(const QString& path);
+
+// The folder for working files: $TEMP when it is set and not empty, otherwise
+// a private folder of this user under the system's temporary folder, created
+// readable and writable by its owner only.
+QString temporaryFolder();
+
+// temporaryFolder() + "/" + name.
+QString temporaryPath(const QString& name);
+
+} // namespace lw

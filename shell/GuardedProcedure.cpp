@@ -1,0 +1,74 @@
+#include "shell/GuardedProcedure.h"
+
+#include "shell/ErrorReport.h"
+#include "shell/Failure.h"
+#include "shell/ProgramEnd.h"
+
+namespace lw {
+
+GuardedProcedure::GuardedProcedure(const QString& object, const QString& procedure)
+    : m_location(locationString(object, procedure)) {}
+
+void GuardedProcedure::reportCurrentException(int line) {
+    const QString description = describeCurrentException();
+    m_failedLines.push_back(line);
+    showErrorReport(description, m_location, line);
+}
+
+bool GuardedProcedure::step(int line, const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (...) {
+        reportCurrentException(line);
+        return false;
+    }
+}
+
+bool GuardedProcedure::condition(int line, const std::function<bool()>& test) {
+    try {
+        return test();
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (...) {
+        reportCurrentException(line);
+        return true;
+    }
+}
+
+void GuardedProcedure::forCount(int /*headerLine*/, int first, int last, int /*advanceLine*/,
+                                const std::function<void(int)>& body) {
+    // Constant bounds and an integer counter: neither the header nor the
+    // advance of a counted loop can fail.
+    for (int i = first; i <= last; ++i)
+        body(i);
+}
+
+void GuardedProcedure::forEach(int headerLine, const std::function<bool()>& start,
+                               int advanceLine, const std::function<bool()>& advance,
+                               const std::function<void()>& body) {
+    bool more = true;
+    try {
+        more = start();
+    } catch (const ProgramEnded&) {
+        throw;
+    } catch (...) {
+        reportCurrentException(headerLine);
+        more = true;
+    }
+    while (more) {
+        body();
+        try {
+            more = advance();
+        } catch (const ProgramEnded&) {
+            throw;
+        } catch (...) {
+            reportCurrentException(advanceLine);
+            more = false;
+        }
+    }
+}
+
+} // namespace lw

@@ -1,0 +1,35 @@
+#include "wordgen/EngineModule.h"
+
+#include "shell/AppInfo.h"
+#include "shell/ProgramEnd.h"
+#include "wordgen/ObjectRegistry.h"
+
+#include <QLibrary>
+
+namespace lw::word {
+
+QString loadEngineModules() {
+    // The module stays loaded for the life of the program: objects it made
+    // may live until the very end.
+    static QLibrary module;
+    if (module.isLoaded())
+        return {};
+    module.setFileName(programFile(QString::fromLatin1(kEngineModuleFile)));
+    if (!module.load())
+        return module.errorString();
+    auto entryFunction =
+        reinterpret_cast<EngineEntryFunction>(module.resolve(kEngineEntrySymbol));
+    if (!entryFunction)
+        return module.errorString();
+    EngineEntry entry;
+    entryFunction(&entry);
+    if (!entry.createApplication)
+        return QStringLiteral("The engine module offers no application");
+    ObjectRegistry::instance().registerClass(QString::fromLatin1(kWordApplicationClass),
+                                             entry.createApplication);
+    if (entry.shutdown)
+        addShutdownStep(entry.shutdown);
+    return {};
+}
+
+} // namespace lw::word

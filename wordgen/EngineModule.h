@@ -1,0 +1,29 @@
+#pragma once
+
+#include "wordgen/WordObjects.h"
+
+#include <QString>
+#include <functional>
+
+namespace lw::word {
+
+// What an engine module hands over when it is loaded: how to start a session
+// and how to stop everything it started.
+struct EngineEntry {
+    std::function<Ref<WordApplication>()> createApplication;
+    std::function<void()> shutdown;
+};
+
+// Each module exports: extern "C" void leafwright_engine_entry(lw::word::EngineEntry*)
+using EngineEntryFunction = void (*)(EngineEntry*);
+inline constexpr auto kEngineEntrySymbol = "leafwright_engine_entry";
+// The module's file, beside the program.
+inline constexpr auto kEngineModuleFile = "leafwright-office.so";
+
+// Loads the engine module beside the program, registers "Word.Application"
+// and adds the engine's stop to the program's shutdown steps. A module that is
+// missing or cannot load (no office installed) registers nothing; the reason
+// is returned for diagnostics.
+QString loadEngineModules();
+
+} // namespace lw::word
