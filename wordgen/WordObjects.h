@@ -106,7 +106,8 @@ public:
 class WordRange {
 public:
     virtual ~WordRange() = default;
-    // A find object working on this range; each call gives a new one.
+    // The range's find object: the same one on every call, so settings made
+    // through one reference hold for an Execute through another.
     virtual Ref<WordFind> Find() = 0;
     // Puts a picture of the document's first page on the clipboard.
     virtual void CopyAsPicture() = 0;
@@ -116,6 +117,7 @@ class WordTextFrame {
 public:
     virtual ~WordTextFrame() = default;
     virtual bool HasText() = 0;
+    // A new range over the frame's text on every call.
     virtual Ref<WordRange> TextRange() = 0;
 };
 

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Leafwright with its tests and runs them all.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake --build build-test -j"$(nproc)"
+ctest --test-dir build-test --output-on-failure --timeout 600

@@ -1,0 +1,181 @@
+#include "ui/Form1.h"
+
+#include "brochure/FieldStore.h"
+#include "brochure/PlaceholderTable.h"
+#include "brochure/SampleData.h"
+#include "shell/AppInfo.h"
+#include "shell/Colours.h"
+#include "shell/CursorFile.h"
+#include "shell/FileRoutines.h"
+#include "shell/GuardedProcedure.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Twips.h"
+#include "ui/Form1Layout.h"
+#include "ui/PushButtonStyle.h"
+#include "wordgen/IsInstalled.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+namespace lw {
+namespace {
+QRect layoutRect(const form1::Box& box) {
+    return twipsRect(box.left, box.top, box.width, box.height);
+}
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(form1::kClientWidth), twipsToPixels(form1::kClientHeight));
+    setFont(windowFont());
+    setBackColour(this, kWhite);
+    setMouseTracking(true);
+    installEventFilter(this);
+    buildControls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setMainWindow(this);
+}
+
+void Form1::buildControls() {
+    m_frame1 = new QGroupBox(QStringLiteral("Brochure Data"), this);
+    m_frame1->setGeometry(layoutRect(form1::kFrame1));
+    setBackColour(m_frame1, kWhite);
+    m_frame1->setMouseTracking(true);
+    m_frame1->installEventFilter(this);
+
+    for (const auto& field : form1::kFields) {
+        auto* edit = new QLineEdit(m_frame1);
+        edit->setObjectName(QStringLiteral("Text1_%1").arg(field.index));
+        edit->setGeometry(layoutRect(field.box));
+        edit->setProperty("Tag", QString::fromLatin1(kPlaceholderTable.at(field.index).token));
+        edit->setProperty("TabIndex", field.tabIndex);
+        edit->installEventFilter(this);
+        const int index = field.index;
+        connect(edit, &QLineEdit::textChanged, this, [this, index] { Text1_Change(index); });
+        m_text1.at(std::size_t(index)) = edit;
+    }
+    for (const auto& label : form1::kLabels) {
+        auto* caption = new QLabel(QString::fromLatin1(label.caption), m_frame1);
+        caption->setObjectName(QStringLiteral("Label2_%1").arg(label.index));
+        caption->setGeometry(layoutRect(label.box));
+        caption->setProperty("TabIndex", label.tabIndex);
+        setBackColour(caption, kWhite);
+        m_label2.at(std::size_t(label.index)) = caption;
+    }
+
+    const auto button = [this](const form1::ButtonLayout& layout) {
+        QPushButton* b = makePushButton(this, layout.caption, layout.box.left, layout.box.top,
+                                        layout.box.width, layout.box.height);
+        b->setProperty("TabIndex", layout.tabIndex);
+        b->installEventFilter(this);
+        return b;
+    };
+    m_pushButton6 = button(form1::kPushButton6);
+    m_pushButton3 = button(form1::kPushButton3);
+    m_pushButton4 = button(form1::kPushButton4);
+    connect(m_pushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+    connect(m_pushButton3, &QPushButton::clicked, this, [this] { PushButton3_Click(); });
+    connect(m_pushButton4, &QPushButton::clicked, this, [this] { PushButton4_Click(); });
+
+    // Tab order: the fields down the form, then the generation button, then
+    // the two data commands.
+    QList<QWidget*> chain;
+    for (int index : kScreenOrder)
+        chain << Text1(index);
+    chain << m_pushButton6 << m_pushButton3 << m_pushButton4;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void Form1::Form_Load() {
+    GuardedProcedure load(QStringLiteral("Form1"), QStringLiteral("Form_Load"));
+    load.step(100, [&] { ApplySkin(this, m_skin, programFile(QStringLiteral("x/o.cjs"))); });
+    load.step(104, [&] {
+        setWindowTitle(QString::fromLatin1(kProductTitle));
+        setWindowIcon(applicationIcon());
+        setApplicationTitle(shortTitle(QString::fromLatin1(kProductTitle)));
+    });
+    const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
+    if (load.condition(122, [&] { return PathExists(handCursor); }))
+        load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
+    load.forCount(128, 0, 9, 132, [&](int index) {
+        load.step(130, [&] { setFieldText(index, FieldStore::read(index)); });
+    });
+    load.step(134, [&] { CheckWordInstalled(); });
+}
+
+void Form1::setFieldText(int index, const QString& text) {
+    m_storeFailed.at(std::size_t(index)) = false;
+    Text1(index)->setText(text);
+    if (m_storeFailed.at(std::size_t(index)))
+        throw Failure(QStringLiteral("The field could not be saved to %1")
+                          .arg(FieldStore::location()));
+}
+
+void Form1::Text1_Change(int index) {
+    try {
+        FieldStore::write(index, Text1(index)->text());
+    } catch (const Failure& failure) {
+        // Typing goes on; a command that set the text reports it.
+        m_storeFailed.at(std::size_t(index)) = true;
+        qWarning().noquote() << failure.description();
+    }
+}
+
+void Form1::fillInScreenOrder(const QString& procedure, bool sample) {
+    GuardedProcedure command(QStringLiteral("Form1"), procedure);
+    for (const SampleValue& row : kSampleDataSet) {
+        command.step(row.line, [&] {
+            setFieldText(row.index, sample ? QString::fromUtf8(row.value) : QString());
+        });
+    }
+}
+
+void Form1::PushButton3_Click() { fillInScreenOrder(QStringLiteral("PushButton3_Click"), false); }
+
+void Form1::PushButton4_Click() { fillInScreenOrder(QStringLiteral("PushButton4_Click"), true); }
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn) {
+        // The whole text is selected on arrival, by tab or by click; a click
+        // places the cursor after the focus arrives, so select afterwards.
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            edit->selectAll();
+            QTimer::singleShot(0, edit, [edit = QPointer<QLineEdit>(edit)] {
+                if (edit && edit->hasFocus())
+                    edit->selectAll();
+            });
+        }
+    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
+        if (watched == m_pushButton6 || watched == m_pushButton3 || watched == m_pushButton4) {
+            m_pointer.hoverButton();
+        } else if (type == QEvent::MouseMove && (watched == this || watched == m_frame1)) {
+            // Only the bare background: the fields and labels have no rule.
+            auto* widget = static_cast<QWidget*>(watched);
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!widget->childAt(at))
+                m_pointer.hoverBackground();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProgram(0);
+}
+
+} // namespace lw

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "shell/SkinFramework.h"
+#include "shell/WindowPointer.h"
+
+#include <QWidget>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lw {
+
+// The main window: the ten brochure fields, the generation button and the
+// clear and sample commands.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // Prepares the window, restores the fields and proves the engine starts.
+    void Form_Load();
+
+    void PushButton3_Click();
+    void PushButton4_Click();
+    void PushButton6_Click();
+
+    QLineEdit* Text1(int index) const { return m_text1.at(std::size_t(index)); }
+    QLabel* Label2(int index) const { return m_label2.at(std::size_t(index)); }
+    QGroupBox* Frame1() const { return m_frame1; }
+    QPushButton* PushButton6() const { return m_pushButton6; }
+    QPushButton* PushButton3() const { return m_pushButton3; }
+    QPushButton* PushButton4() const { return m_pushButton4; }
+    SkinFramework& SkinFramework1() { return m_skin; }
+    WindowPointer& pointer() { return m_pointer; }
+
+    bool mBusy = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void Text1_Change(int index);
+    // Sets a field through its text, as typing would, and fails when the
+    // settings store could not keep the new value.
+    void setFieldText(int index, const QString& text);
+    void fillInScreenOrder(const QString& procedure, bool sample);
+
+    QGroupBox* m_frame1 = nullptr;
+    std::array<QLineEdit*, 10> m_text1{};
+    std::array<QLabel*, 10> m_label2{};
+    QPushButton* m_pushButton6 = nullptr;
+    QPushButton* m_pushButton3 = nullptr;
+    QPushButton* m_pushButton4 = nullptr;
+    SkinFramework m_skin;
+    WindowPointer m_pointer{this};
+    std::array<bool, 10> m_storeFailed{};
+};
+
+} // namespace lw

@@ -1,0 +1,47 @@
+#include "ui/Form1.h"
+
+#include "shell/Failure.h"
+#include "ui/Form2.h"
+#include "wordgen/GenerationRun.h"
+
+#include <QImageReader>
+#include <QLineEdit>
+
+namespace lw {
+namespace {
+
+// The main window and the preview as a generation run sees them.
+class Form1Host final : public GenerationHost {
+public:
+    explicit Form1Host(Form1& form) : m_form(form) {}
+    bool& busy() override { return m_form.mBusy; }
+    void setPointer(PointerState state) override { m_form.pointer().set(state); }
+    QString fieldToken(int index) override {
+        return m_form.Text1(index)->property("Tag").toString();
+    }
+    QString fieldText(int index) override { return m_form.Text1(index)->text(); }
+    void loadPreviewPicture(const QString& path) override {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            throw Failure(QStringLiteral("Cannot load the picture %1: %2")
+                              .arg(path, reader.errorString()));
+        Form2::instance().setPicture(picture);
+    }
+    void setPreviewWordFile(const QString& path) override { Form2::instance().mWordFile = path; }
+    void showPreview() override { Form2::instance().Show(); }
+    void hideMainWindow() override { m_form.hide(); }
+
+private:
+    Form1& m_form;
+};
+
+} // namespace
+
+void Form1::PushButton6_Click() {
+    Form1Host host(*this);
+    RunGeneration(host);
+}
+
+} // namespace lw

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/WindowPointer.h"
+
+#include <QString>
+
+namespace lw {
+
+// What a generation run needs from the windows around it.
+class GenerationHost {
+public:
+    virtual ~GenerationHost() = default;
+    // The main window's mBusy flag.
+    virtual bool& busy() = 0;
+    virtual void setPointer(PointerState state) = 0;
+    // A field's token and its current text, read afresh at each use.
+    virtual QString fieldToken(int index) = 0;
+    virtual QString fieldText(int index) = 0;
+    // The preview: its picture from a file, its working document, showing it.
+    virtual void loadPreviewPicture(const QString& path) = 0;
+    virtual void setPreviewWordFile(const QString& path) = 0;
+    virtual void showPreview() = 0;
+    virtual void hideMainWindow() = 0;
+};
+
+// Observes the phases of a run, for measurements.
+class GenerationObserver {
+public:
+    virtual ~GenerationObserver() = default;
+    virtual void phase(const char* name) = 0;
+};
+void setGenerationObserver(GenerationObserver* observer);
+
+// The "Start Creating Template" command: fills the embedded template with the
+// fields through the engine, saves the working document, takes a picture of
+// its page and hands both to the preview. Every failing step is reported and
+// the run goes on, so it always reaches its end and clears the busy flag.
+void RunGeneration(GenerationHost& host);
+
+} // namespace lw

@@ -1,0 +1,73 @@
+#include "wordgen/WorkingFiles.h"
+
+#include "shell/Failure.h"
+#include "shell/FileRoutines.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace lw {
+namespace {
+Failure systemFailure(const QString& what, const QString& path) {
+    return Failure(QStringLiteral("%1 %2: %3")
+                       .arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
+}
+} // namespace
+
+void SaveBytesToFile(const QByteArray& bytes, const QString& path) {
+    QCoreApplication::processEvents();
+    if (PathExists(path))
+        return;
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw systemFailure(QStringLiteral("Cannot create"), path);
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const Failure failure = systemFailure(QStringLiteral("Cannot write"), path);
+            ::close(fd);
+            ::unlink(QFile::encodeName(path).constData());
+            throw failure;
+        }
+        written += n;
+    }
+    if (::close(fd) != 0)
+        throw systemFailure(QStringLiteral("Cannot write"), path);
+}
+
+QString drawWorkingDocumentName(QRandomGenerator& generator) {
+    QString name = QStringLiteral("tmpout");
+    for (int k = 1; k <= 8; ++k)
+        name += QChar(u'0' + 1 + int(generator.bounded(9)));
+    return name;
+}
+
+void savePictureReplacing(const QImage& picture, const QString& path) {
+    if (picture.isNull())
+        throw Failure(QStringLiteral("Invalid picture"));
+    // A new file of our own beside the target, then renamed over it: the
+    // rename replaces whatever entry has that name, a link included.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        throw Failure(QStringLiteral("Cannot create %1: %2").arg(path, file.errorString()));
+    if (!picture.save(&file, "BMP") || !file.flush())
+        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        throw systemFailure(QStringLiteral("Cannot replace"), path);
+    file.setAutoRemove(false);
+}
+
+} // namespace lw

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QImage;
+class QRandomGenerator;
+
+namespace lw {
+
+inline constexpr auto kTemplateFileName = "template.dot";
+inline constexpr auto kSnapshotFileName = "temp.bmp";
+inline constexpr auto kTemplateResource = ":/leafwright/brochure.dot";
+
+// Lets pending window events run once, then writes the bytes to a new file
+// at path unless something already exists there. The file is created
+// exclusively, so a file or link planted under that name is never written
+// through. Throws a Failure when the file cannot be written.
+void SaveBytesToFile(const QByteArray& bytes, const QString& path);
+
+// "tmpout" followed by eight digits, each 1 to 9.
+QString drawWorkingDocumentName(QRandomGenerator& generator);
+
+// Saves a picture under path by writing a new file beside it and renaming it
+// over the old one: a link planted under that name is replaced, not followed.
+void savePictureReplacing(const QImage& picture, const QString& path);
+
+} // namespace lw
