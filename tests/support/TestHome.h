@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
 
 namespace lw::test {
 
 // Points the settings store and the working folder of the code under test at
-// a private temporary folder, so tests never touch the user's own.
+// a private temporary folder, so tests never touch the user's own. The
+// settings location is fixed at its first use in a process: make one TestHome
+// for the whole test program and reset() it between tests.
 class TestHome {
 public:
     TestHome() {
@@ -15,6 +18,13 @@ public:
         qputenv("TEMP", tempPath().toUtf8());
         QDir().mkpath(configPath());
         QDir().mkpath(tempPath());
+    }
+    // Empties the settings store and the working folder.
+    void reset() {
+        QFile::remove(settingsFile());
+        QDir(tempPath()).removeRecursively();
+        QDir().mkpath(tempPath());
+        qputenv("TEMP", tempPath().toUtf8());
     }
     QString path() const { return m_dir.path(); }
     QString configPath() const { return m_dir.path() + QStringLiteral("/config"); }

@@ -68,11 +68,14 @@ QStringList tempEntries(const test::TestHome& home) {
 
 class GenerationRunTest : public QObject {
     Q_OBJECT
+    test::TestHome home;
 private slots:
-    void init() { QGuiApplication::clipboard()->clear(); }
+    void init() {
+        home.reset();
+        QGuiApplication::clipboard()->clear();
+    }
 
     void wholeRunFillsEveryPlaceAndHandsOverToThePreview() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         engine.templateContent.body = QStringLiteral("body [companyname]");
@@ -111,7 +114,6 @@ private slots:
     }
 
     void engineThatCannotStartReportsEveryWordStepAndStillReachesTheEnd() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         engine.failOn(QStringLiteral("Create"));
@@ -141,7 +143,6 @@ private slots:
     }
 
     void failingSaveIsReportedAndTheRunGoesOn() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         engine.templateContent.frames = {QString::fromLatin1(kAllTokens)};
@@ -154,7 +155,6 @@ private slots:
     }
 
     void clipboardThatNeverYieldsAPictureIsAskedAThousandTimes() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         engine.templateContent.frames = {QString::fromLatin1(kAllTokens)};
@@ -180,7 +180,6 @@ private slots:
     }
 
     void pressDuringARunDoesNothing() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         RecordingHost host;
@@ -194,7 +193,6 @@ private slots:
     }
 
     void existingTemplateIsUsedUnchangedAndDeletedAtTheEnd() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         const QString templatePath = home.tempPath() + QStringLiteral("/template.dot");
@@ -210,7 +208,6 @@ private slots:
     }
 
     void templateIsWrittenWholeAndOnlyOnce() {
-        test::TestHome home;
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         QFile resource(QStringLiteral(":/leafwright/brochure.dot"));
@@ -236,7 +233,6 @@ private slots:
     }
 
     void snapshotReplacesAPlantedLinkInsteadOfWritingThroughIt() {
-        test::TestHome home;
         const QString victim = home.path() + QStringLiteral("/victim");
         QFile file(victim);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -265,7 +261,6 @@ private slots:
     }
 
     void unsetTempUsesAPrivateFolder() {
-        test::TestHome home;
         qunsetenv("TEMP");
         const QString folder = temporaryFolder();
         QVERIFY(!folder.isEmpty());

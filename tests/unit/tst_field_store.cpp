@@ -1,0 +1,79 @@
+#include "brochure/FieldStore.h"
+#include "brochure/PlaceholderTable.h"
+#include "brochure/SampleData.h"
+#include "tests/support/TestHome.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QSet>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace lw;
+
+class FieldStoreTest : public QObject {
+    Q_OBJECT
+    test::TestHome home;
+private slots:
+    void init() { home.reset(); }
+
+    void tableTiesEachFieldToItsTokenAndKey() {
+        QSet<QString> tokens;
+        for (int i = 0; i < kFieldCount; ++i) {
+            QCOMPARE(kPlaceholderTable.at(std::size_t(i)).index, i);
+            tokens.insert(QString::fromLatin1(kPlaceholderTable.at(std::size_t(i)).token));
+        }
+        QCOMPARE(tokens.size(), kFieldCount);
+        QCOMPARE(QString::fromLatin1(kPlaceholderTable[8].token), QStringLiteral("[ST]"));
+        QCOMPARE(QString::fromLatin1(kPlaceholderTable[9].token), QStringLiteral("[ZIPCode]"));
+        QCOMPARE(FieldKey(0), QStringLiteral("Text1_0"));
+        QCOMPARE(FieldKey(9), QStringLiteral("Text1_9"));
+        // Clear and sample walk the screen order, with lines 100..118.
+        for (std::size_t k = 0; k < kSampleDataSet.size(); ++k) {
+            QCOMPARE(kSampleDataSet[k].line, 100 + 2 * int(k));
+            QCOMPARE(kSampleDataSet[k].index, kScreenOrder[k]);
+        }
+    }
+
+    void valuesReachTheSettingsFileAtOnce() {
+        QCOMPARE(FieldStore::read(3), QString());
+        FieldStore::write(3, QStringLiteral("802-555-0147"));
+        FieldStore::write(0, QStringLiteral("Ünïcødé & Co = [City]; \"quoted\"\nsecond"));
+        QCOMPARE(FieldStore::location(), home.settingsFile());
+        QFile file(home.settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = file.readAll();
+        QVERIFY(onDisk.contains("[Leafwright]"));
+        QVERIFY(onDisk.contains("Text1_3=802-555-0147"));
+        QCOMPARE(FieldStore::read(0), QStringLiteral("Ünïcødé & Co = [City]; \"quoted\"\nsecond"));
+        FieldStore::write(3, QString());
+        QCOMPARE(FieldStore::read(3), QString());
+        QVERIFY(QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_3"));
+    }
+
+    void corruptedFileGivesEmptyFieldsAndWritingGoesOn() {
+        QDir().mkpath(home.configPath() + QStringLiteral("/Tessaly"));
+        QFile file(home.settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x00\xff\xfe[[[Leafwright\n=\n\x01\x02garbage", 30));
+        file.close();
+        for (int i = 0; i < kFieldCount; ++i)
+            QVERIFY(FieldStore::read(i).isEmpty());
+        FieldStore::write(5, QStringLiteral("a@b.c"));
+        QCOMPARE(FieldStore::read(5), QStringLiteral("a@b.c"));
+    }
+
+    void unreadableFileStillLetsThemWrite() {
+        FieldStore::write(1, QStringLiteral("Marshbrooke"));
+        QCOMPARE(::chmod(QFile::encodeName(home.settingsFile()).constData(), 0), 0);
+        if (QFile(home.settingsFile()).open(QIODevice::ReadOnly))
+            QSKIP("running as a user who can read any file");
+        QCOMPARE(FieldStore::read(1), QString());
+        FieldStore::write(2, QStringLiteral("Apt 7"));
+        QCOMPARE(FieldStore::read(2), QStringLiteral("Apt 7"));
+    }
+};
+
+QTEST_GUILESS_MAIN(FieldStoreTest)
+#include "tst_field_store.moc"
