@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -20,6 +23,13 @@ int main(int argc, char* argv[]) {
     lw::Form1 mainWindow;
     mainWindow.Form_Load();
     mainWindow.show();
+    if (qEnvironmentVariableIsSet("LEAFWRIGHT_EXIT_WHEN_READY")) {
+        // For start-up measurements: leave as soon as the window takes input.
+        QTimer::singleShot(0, [] {
+            std::puts("ready");
+            lw::endProgram(0);
+        });
+    }
     const int exitCode = QApplication::exec();
     lw::runShutdownSteps();
     return exitCode;

@@ -6,6 +6,7 @@
 #include "shell/AppInfo.h"
 #include "shell/Colours.h"
 #include "shell/CursorFile.h"
+#include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/MainWindow.h"
@@ -17,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -7,6 +7,14 @@
 #include <QLibrary>
 
 namespace lw::word {
+namespace {
+std::function<void()> g_stopEngine;
+}
+
+void stopEngines() {
+    if (g_stopEngine)
+        g_stopEngine();
+}
 
 QString loadEngineModules() {
     // The module stays loaded for the life of the program: objects it made
@@ -27,8 +35,10 @@ QString loadEngineModules() {
         return QStringLiteral("The engine module offers no application");
     ObjectRegistry::instance().registerClass(QString::fromLatin1(kWordApplicationClass),
                                              entry.createApplication);
-    if (entry.shutdown)
+    if (entry.shutdown) {
+        g_stopEngine = entry.shutdown;
         addShutdownStep(entry.shutdown);
+    }
     return {};
 }
 

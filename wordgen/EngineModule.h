@@ -26,4 +26,7 @@ inline constexpr auto kEngineModuleFile = "leafwright-office.so";
 // is returned for diagnostics.
 QString loadEngineModules();
 
+// Stops the engine's processes now; the next creation starts them again.
+void stopEngines();
+
 } // namespace lw::word

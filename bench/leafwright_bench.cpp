@@ -1,0 +1,187 @@
+// Times Leafwright on the real engine and prints medians and spreads:
+// start-up to a usable window, whole generation runs (first and later), the
+// phases of a run, and the single-conversion baseline with a fresh office
+// profile. Run from the build folder:  bin/leafwright-bench [runs]
+#include "brochure/SampleData.h"
+#include "shell/Prompts.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "wordgen/EngineModule.h"
+#include "wordgen/GenerationRun.h"
+#include "wordgen/IsInstalled.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace lw;
+
+namespace {
+
+class CountingPrompts final : public Prompts {
+public:
+    void applicationError(const QString& text) override {
+        ++errors;
+        std::fprintf(stderr, "error report: %s\n", qPrintable(text));
+    }
+    void message(const QString& text) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool askYesNo(const QString&) override { return true; }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
+    int errors = 0;
+};
+
+class PhaseClock final : public GenerationObserver {
+public:
+    void phase(const char* name) override {
+        if (QByteArray(name) == "start") {
+            m_clock.start();
+            m_last = 0;
+            return;
+        }
+        const double now = m_clock.nsecsElapsed() / 1e6;
+        samples[name].push_back(now - m_last);
+        m_last = now;
+    }
+    std::map<std::string, std::vector<double>> samples;
+
+private:
+    QElapsedTimer m_clock;
+    double m_last = 0;
+};
+
+void report(const char* what, std::vector<double> ms) {
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    const double median = ms.size() % 2 ? ms[ms.size() / 2]
+                                        : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(),
+                median, ms.front(), ms.back());
+}
+
+double elapsedMs(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+
+std::vector<double> timeProgramStart(int runs) {
+    std::vector<double> ms;
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
+    for (int i = 0; i < runs; ++i) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LEAFWRIGHT_EXIT_WHEN_READY"), QStringLiteral("1"));
+        process.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, {});
+        while (process.state() != QProcess::NotRunning && !process.canReadLine())
+            process.waitForReadyRead(100);
+        if (process.readLine().trimmed() == "ready")
+            ms.push_back(elapsedMs(clock));
+        process.waitForFinished(30000);
+    }
+    return ms;
+}
+
+std::vector<double> timeBaseline(int runs, const QString& work) {
+    std::vector<double> ms;
+    QFile resource(QStringLiteral(":/leafwright/brochure.dot"));
+    resource.open(QIODevice::ReadOnly);
+    const QString dot = work + QStringLiteral("/baseline.dot");
+    QFile out(dot);
+    out.open(QIODevice::WriteOnly);
+    out.write(resource.readAll());
+    out.close();
+    for (int i = 0; i < runs; ++i) {
+        QTemporaryDir profile;
+        QElapsedTimer clock;
+        clock.start();
+        QProcess::execute(QStringLiteral("soffice"),
+                          {QStringLiteral("-env:UserInstallation=file://") + profile.path(),
+                           QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                           QStringLiteral("doc"), QStringLiteral("--outdir"), work, dot});
+        ms.push_back(elapsedMs(clock));
+    }
+    return ms;
+}
+
+long peakMemoryKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("TEMP", (home.path() + QStringLiteral("/temp")).toUtf8());
+    QDir().mkpath(home.path() + QStringLiteral("/temp"));
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+
+    CountingPrompts prompts;
+    setPrompts(&prompts);
+    const QString problem = word::loadEngineModules();
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "no engine: %s\n", qPrintable(problem));
+        return 1;
+    }
+
+    std::printf("Leafwright benchmark, %d runs each\n\n", runs);
+    report("program start to usable window (process)", timeProgramStart(runs));
+
+    Form1 form;
+    form.PushButton4_Click();
+    PhaseClock phases;
+    setGenerationObserver(&phases);
+
+    std::vector<double> checkMs, firstRunMs, laterRunMs;
+    const auto oneRun = [&](std::vector<double>& into) {
+        QElapsedTimer clock;
+        clock.start();
+        form.PushButton6_Click();
+        into.push_back(elapsedMs(clock));
+        Form2::instance().PushButton8_Click();
+    };
+    for (int i = 0; i < runs; ++i) {
+        word::stopEngines();
+        QElapsedTimer clock;
+        clock.start();
+        CheckWordInstalled();
+        checkMs.push_back(elapsedMs(clock));
+        oneRun(firstRunMs);
+    }
+    phases.samples.clear();
+    for (int i = 0; i < runs; ++i)
+        oneRun(laterRunMs);
+
+    report("start-up check, office cold (in process)", checkMs);
+    report("first run after start-up, press to preview", firstRunMs);
+    report("later run, press to preview", laterRunMs);
+    for (const char* name : {"template written", "open", "story pass", "shape pass", "save",
+                             "snapshot", "preview load"}) {
+        report((std::string("  phase: ") + name).c_str(), phases.samples[name]);
+    }
+    const long peak = peakMemoryKiB();
+    std::printf("%-44s %ld KiB\n", "peak memory of the program (max RSS)", peak);
+    word::stopEngines();
+
+    report("baseline: soffice --convert-to doc, fresh profile",
+           timeBaseline(runs, home.path() + QStringLiteral("/temp")));
+    std::printf("\nerror reports during the runs: %d\n", prompts.errors);
+    return prompts.errors == 0 ? 0 : 2;
+}

@@ -1,0 +1,109 @@
+#include "brochure/PlaceholderTable.h"
+#include "shell/FileRoutines.h"
+#include "shell/ProgramEnd.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/support/TestHome.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/PictureBox.h"
+#include "wordgen/EngineModule.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace lw;
+
+namespace {
+
+QString textOfDoc(const QString& path) {
+    QProcess catdoc;
+    catdoc.start(QStringLiteral("catdoc"), {QStringLiteral("-w"), QStringLiteral("-d"),
+                                            QStringLiteral("utf-8"), path});
+    catdoc.waitForFinished(30000);
+    return QString::fromUtf8(catdoc.readAllStandardOutput());
+}
+
+QStringList tokensIn(const QString& text) {
+    QStringList found;
+    for (const auto& field : kPlaceholderTable)
+        if (text.contains(QString::fromLatin1(field.token), Qt::CaseInsensitive))
+            found << QString::fromLatin1(field.token);
+    return found;
+}
+
+} // namespace
+
+// A whole generation run from the main window to the preview, on the real
+// engine and the real brochure template.
+class WholeRunTest : public QObject {
+    Q_OBJECT
+    test::TestHome home;
+
+private slots:
+    void initTestCase() {
+        setProgramExitForTesting([](int) {});
+        QCOMPARE(word::loadEngineModules(), QString());
+    }
+    void cleanupTestCase() { word::stopEngines(); }
+    void init() { home.reset(); }
+
+    void sampleDataFillsTheBrochure() {
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton4_Click();
+        form.PushButton6_Click();
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        QVERIFY(!form.mBusy);
+        QVERIFY(form.isHidden());
+        Form2& preview = Form2::instance();
+        QVERIFY(preview.isVisible());
+        QVERIFY(!preview.Picture1()->picture().isNull());
+        const QString doc = preview.mWordFile;
+        QVERIFY(QFile::exists(doc));
+        QFile file(doc);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(4) == QByteArray("\xD0\xCF\x11\xE0", 4));
+        const QString text = textOfDoc(doc);
+        QCOMPARE(tokensIn(text), QStringList());
+        for (const char* value : {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7",
+                                  "Marshbrooke, VT 05412", "802-555-0147", "802-555-0182",
+                                  "support@tessaly.com"})
+            QVERIFY2(text.contains(QString::fromUtf8(value)), value);
+        QCOMPARE(text.count(QStringLiteral("Tessaly")), 3); // cover, call to action, e-mail
+        // Only the working document is left in the working folder.
+        QCOMPARE(QDir(home.tempPath()).entryList(QDir::Files),
+                 QStringList({QFileInfo(doc).fileName()}));
+        preview.PushButton8_Click();
+        QVERIFY(!QFile::exists(doc));
+        QVERIFY(form.isVisible());
+    }
+
+    void awkwardDataIsTakenLiterally() {
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton3_Click();
+        const QString longValue = QString(5000, QLatin1Char('x'));
+        form.Text1(0)->setText(QStringLiteral("Café Ünïcode 北京 [City]"));
+        form.Text1(1)->setText(QStringLiteral("Zürich"));
+        form.Text1(7)->setText(longValue);
+        form.Text1(3)->setText(QStringLiteral("$1 & \\1 ^p (.*)"));
+        form.PushButton6_Click();
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        const QString doc = Form2::instance().mWordFile;
+        const QString text = textOfDoc(doc);
+        QCOMPARE(tokensIn(text), QStringList());
+        QVERIFY(text.contains(QStringLiteral("Café Ünïcode 北京 Zürich")));
+        QVERIFY(text.contains(QStringLiteral("$1 & \\1 ^p (.*)")));
+        QVERIFY(text.remove(QRegularExpression(QStringLiteral("\\s"))).contains(longValue));
+        QVERIFY(!Form2::instance().Picture1()->picture().isNull());
+        Form2::instance().PushButton8_Click();
+    }
+};
+
+QTEST_MAIN(WholeRunTest)
+#include "tst_whole_run.moc"

@@ -1,0 +1,220 @@
+#include "brochure/FieldStore.h"
+#include "brochure/SampleData.h"
+#include "shell/AppInfo.h"
+#include "shell/Colours.h"
+#include "shell/ProgramEnd.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/support/FakeWord.h"
+#include "tests/support/TestHome.h"
+#include "ui/Form1.h"
+#include "wordgen/IsInstalled.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lw;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+    test::TestHome home;
+    QTemporaryDir programFolder;
+
+private slots:
+    void initTestCase() {
+        setProgramFolderForTesting(programFolder.path());
+        setProgramExitForTesting([](int) {});
+    }
+    void init() {
+        home.reset();
+        QDir(programFolder.path()).removeRecursively();
+        QDir().mkpath(programFolder.path());
+    }
+
+    void layoutFollowsTheDesign() {
+        Form1 form;
+        QCOMPARE(form.size(), QSize(536, 318));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(form.Frame1()->geometry(), QRect(8, 74, 520, 237));
+        QCOMPARE(form.Frame1()->title(), QStringLiteral("Brochure Data"));
+        QCOMPARE(form.Text1(0)->geometry(), QRect(112, 20, 393, 25));
+        QCOMPARE(form.Text1(8)->geometry(), QRect(336, 140, 36, 25));
+        QCOMPARE(form.Text1(9)->geometry(), QRect(440, 140, 65, 25));
+        QCOMPARE(form.Label2(9)->text(), QStringLiteral("Zip Code:"));
+        QCOMPARE(form.Label2(9)->geometry(), QRect(384, 143, 52, 15));
+        QCOMPARE(form.PushButton6()->geometry(), QRect(8, 8, 520, 27));
+        QCOMPARE(form.PushButton6()->text(), QStringLiteral("Start Creating Template"));
+        QCOMPARE(form.PushButton3()->geometry(), QRect(8, 42, 256, 27));
+        QCOMPARE(form.PushButton4()->geometry(), QRect(272, 42, 256, 27));
+        QCOMPARE(form.PushButton4()->text(), QStringLiteral("Load Sample/Example Data"));
+        QCOMPARE(form.PushButton6()->font().pointSizeF(), 11.25);
+        QVERIFY(form.PushButton6()->font().bold());
+        QCOMPARE(form.font().family(), QStringLiteral("Arial"));
+        QCOMPARE(form.font().pointSizeF(), 9.0);
+        QCOMPARE(backColour(&form), kWhite);
+        QCOMPARE(backColour(form.Label2(0)), kWhite);
+        QCOMPARE(form.Text1(9)->property("Tag").toString(), QStringLiteral("[ZIPCode]"));
+        QCOMPARE(form.Text1(0)->maxLength(), 32767);
+    }
+
+    void tabRunsDownTheFormSelectingEachField() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        Form1 form;
+        for (int i = 0; i < 10; ++i)
+            form.Text1(i)->setText(QStringLiteral("value %1").arg(i));
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Text1(0)->setFocus(Qt::TabFocusReason);
+        const QList<int> order{0, 7, 6, 2, 1, 8, 9, 3, 4, 5};
+        for (int k = 0; k < order.size(); ++k) {
+            QLineEdit* field = form.Text1(order.at(k));
+            QTRY_VERIFY(field->hasFocus());
+            QTRY_COMPARE(field->selectedText(), field->text());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTRY_VERIFY(form.PushButton6()->hasFocus());
+        QTest::keyClick(form.PushButton6(), Qt::Key_Tab);
+        QTRY_VERIFY(form.PushButton3()->hasFocus());
+
+        // A click selects the whole text too.
+        QTest::mouseClick(form.Text1(5), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(form.Text1(5)->selectedText(), QStringLiteral("value 5"));
+    }
+
+    void everyChangeIsStoredAndRestoredAtStartUp() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        {
+            Form1 form;
+            form.Form_Load();
+            QTest::keyClicks(form.Text1(0), QStringLiteral("Acme"));
+            QCOMPARE(QSettings(home.settingsFile(), QSettings::IniFormat)
+                         .value("Leafwright/Text1_0")
+                         .toString(),
+                     QStringLiteral("Acme"));
+            form.Text1(4)->setText(QStringLiteral("fax"));
+            form.Text1(4)->clear();
+        }
+        FieldStore::write(7, QStringLiteral("Since 1990"));
+        Form1 again;
+        again.Form_Load();
+        QCOMPARE(again.Text1(0)->text(), QStringLiteral("Acme"));
+        QCOMPARE(again.Text1(7)->text(), QStringLiteral("Since 1990"));
+        QCOMPARE(again.Text1(4)->text(), QString());
+        QVERIFY(QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_4"));
+        QCOMPARE(again.Text1(2)->text(), QString());
+        QCOMPARE(again.windowTitle(), QStringLiteral("Leafwright"));
+        QCOMPARE(applicationTitle(), QStringLiteral("Leafwright"));
+        QVERIFY(prompts.errors.isEmpty());
+        QVERIFY(prompts.messages.isEmpty());
+        // The check started the engine once and quit it.
+        QCOMPARE(engine.created, 2);
+        QCOMPARE(engine.quitCount, 2);
+    }
+
+    void clearAndSampleSetEveryFieldAndItsStoredValue() {
+        Form1 form;
+        form.Text1(3)->setText(QStringLiteral("typed"));
+        form.PushButton4()->click();
+        for (const SampleValue& row : kSampleDataSet) {
+            QCOMPARE(form.Text1(row.index)->text(), QString::fromUtf8(row.value));
+            QCOMPARE(FieldStore::read(row.index), QString::fromUtf8(row.value));
+        }
+        form.PushButton4()->click();
+        QCOMPARE(form.Text1(9)->text(), QStringLiteral("05412"));
+        form.PushButton3()->click();
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(form.Text1(i)->text(), QString());
+            QCOMPARE(FieldStore::read(i), QString());
+        }
+        QVERIFY(!form.Text1(0)->hasFocus());
+    }
+
+    void noEngineShowsTheMessageAndEndsTheProgram() {
+        test::FakePrompts prompts;
+        int exitCode = -1;
+        setProgramExitForTesting([&](int code) { exitCode = code; });
+        Form1 form;
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, form.Form_Load());
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(prompts.messages, QStringList({wordMissingMessage()}));
+        QVERIFY(prompts.errors.isEmpty());
+        QVERIFY(wordMissingMessage().startsWith(QStringLiteral(
+            "Error 842001. A normal instance of Word could not be created.\r\n\r\n1. Please make "
+            "sure Word is installed on this computer.\r\n\r\n2. Please open Word normally")));
+        QVERIFY(wordMissingMessage().endsWith(
+            QStringLiteral("except for the rare Word Starter and Student editions.")));
+        QCOMPARE(wordMissingMessage().count(QStringLiteral("\r\n\r\n")), 4);
+        setProgramExitForTesting([](int) {});
+    }
+
+    void failingQuitDoesNotStopTheStartUp() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        engine.failOn(QStringLiteral("quit"));
+        Form1 form;
+        form.Form_Load();
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(prompts.errors.isEmpty());
+        QCOMPARE(engine.created, 1);
+    }
+
+    void handPointerOverButtonsUnlessBusy() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        QFile::copy(QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/resources/HAND-M.CUR"),
+                    programFolder.filePath(QStringLiteral("HAND-M.CUR")));
+        Form1 form;
+        form.Form_Load();
+        QVERIFY(form.pointer().hasCustomCursor());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseMove(form.PushButton3(), QPoint(10, 10));
+        QTRY_COMPARE(form.pointer().state(), PointerState::Custom);
+        QCOMPARE(form.cursor().hotSpot(), QPoint(6, 0));
+        QTest::mouseMove(form.Frame1(), QPoint(3, 230));
+        QTRY_COMPARE(form.pointer().state(), PointerState::Default);
+        form.pointer().set(PointerState::Busy);
+        QTest::mouseMove(form.PushButton6(), QPoint(10, 10));
+        QTest::mouseMove(&form, QPoint(530, 312));
+        QTest::qWait(20);
+        QCOMPARE(form.pointer().state(), PointerState::Busy);
+    }
+
+    void skinFileBesideTheProgramIsApplied() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        {
+            Form1 plain;
+            plain.Form_Load();
+            QVERIFY(plain.SkinFramework1().callLog().isEmpty());
+            QCOMPARE(backColour(plain.Label2(3)), kWhite);
+            QVERIFY(!plain.pointer().hasCustomCursor());
+        }
+        QDir(programFolder.path()).mkpath(QStringLiteral("x"));
+        QFile skin(programFolder.filePath(QStringLiteral("x/o.cjs")));
+        QVERIFY(skin.open(QIODevice::WriteOnly));
+        skin.write("QPushButton { background: #e8f0f0; }");
+        skin.close();
+        Form1 skinned;
+        skinned.Form_Load();
+        QCOMPARE(skinned.SkinFramework1().callLog().first(), QStringLiteral("invoke 2"));
+        QCOMPARE(skinned.SkinFramework1().callLog().last(), QStringLiteral("invoke 3"));
+        QVERIFY(skinned.styleSheet().contains("#e8f0f0"));
+        QCOMPARE(backColour(skinned.Label2(3)), kButtonFace);
+        QVERIFY(prompts.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
