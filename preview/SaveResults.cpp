@@ -1,0 +1,46 @@
+#include "preview/SaveResults.h"
+
+#include "preview/FileReplace.h"
+#include "shell/FileRoutines.h"
+#include "shell/GuardedProcedure.h"
+#include "shell/Prompts.h"
+
+namespace lw {
+
+void saveResultsToWordFile(const QString& workingDocument) {
+    GuardedProcedure save(QStringLiteral("Form2"), QStringLiteral("PushButton6_Click"));
+    QString fileName;
+    QString title;
+    QString filter;
+    QString target;
+    save.step(100, [&] { fileName.clear(); });
+    save.step(102, [&] { title = QStringLiteral("Save File"); });
+    save.step(104, [&] { filter = QStringLiteral("Word Files (*.doc)|*.doc"); });
+    // The dialog asks no overwrite question and adds no extension: the name
+    // is used exactly as typed.
+    save.step(106, [&] { fileName = prompts().saveFileName(title, filter); });
+    save.step(108, [&] { target = fileName; });
+    if (save.condition(110, [&] { return target.isEmpty(); }))
+        return;
+    bool replace = true;
+    save.step(112, [&] {
+        if (PathExists(target))
+            replace = prompts().askYesNo(QStringLiteral("Are you sure you wish to overwrite ") +
+                                         target + QStringLiteral(" ?"));
+    });
+    // An existing target is not deleted first: the copy replaces it in one
+    // rename, so a failed copy leaves the old file as it was.
+    bool copied = false;
+    save.step(114, [&] {
+        if (replace) {
+            copyFileReplacing(workingDocument, target);
+            copied = true;
+        }
+    });
+    save.step(116, [&] {
+        if (copied)
+            prompts().message(QStringLiteral("Done."));
+    });
+}
+
+} // namespace lw

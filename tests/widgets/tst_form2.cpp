@@ -1,0 +1,333 @@
+// The preview window on the offscreen platform: its design, the view on
+// screen, zoom, scroll and drag, the pointer rules, back and close.
+#include "shell/AppInfo.h"
+#include "shell/Colours.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramEnd.h"
+#include "tests/support/FakePrompts.h"
+#include "ui/Form2.h"
+#include "ui/PictureBox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lw;
+
+namespace {
+
+// Left half red, right half blue, a black band along the top.
+QImage patternImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, width / 2, height, Qt::red);
+    painter.fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
+    painter.fillRect(0, 0, width, height / 10, Qt::black);
+    return image;
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void hover(QWidget* widget, QPoint at = QPoint(2, 2)) {
+    sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+}
+
+} // namespace
+
+class Form2Test : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_folder;
+
+private slots:
+    void initTestCase() {
+        setProgramFolderForTesting(m_folder.path());
+        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
+    }
+
+    void layoutFollowsTheDesign() {
+        Form2 form;
+        QCOMPARE(form.size(), QSize(656, 626));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Leafwright"));
+        QCOMPARE(form.font().family(), QStringLiteral("Arial"));
+        QCOMPARE(form.font().pointSizeF(), 9.0);
+        QVERIFY(form.font().bold());
+
+        QCOMPARE(form.Picture2()->geometry(), QRect(8, 8, 622, 495));
+        QCOMPARE(form.Picture2()->client()->geometry(), QRect(2, 2, 618, 491));
+        QCOMPARE(form.Picture1()->parentWidget(), form.Picture2()->client());
+        QCOMPARE(form.Picture1()->pos(), QPoint(0, 0));
+        QCOMPARE(form.VScroll1()->geometry(), QRect(630, 8, 17, 495));
+        QCOMPARE(form.HScroll1()->geometry(), QRect(8, 503, 622, 17));
+        QCOMPARE(form.Frame1()->geometry(), QRect(8, 524, 640, 57));
+        QCOMPARE(form.Frame1()->title(), QStringLiteral("Zoom:"));
+        QCOMPARE(form.PushButton1()->parentWidget(), form.Frame1());
+        QCOMPARE(form.PushButton1()->geometry(), QRect(16, 20, 296, 27));
+        QCOMPARE(form.PushButton2()->geometry(), QRect(320, 20, 304, 27));
+        QCOMPARE(form.PushButton6()->geometry(), QRect(328, 590, 320, 27));
+        QCOMPARE(form.PushButton8()->geometry(), QRect(8, 590, 312, 27));
+        QCOMPARE(form.PushButton1()->text(), QStringLiteral("Zoom In"));
+        QCOMPARE(form.PushButton2()->text(), QStringLiteral("Zoom Out"));
+        QCOMPARE(form.PushButton6()->text(), QStringLiteral("Save Results To Word File"));
+        QCOMPARE(form.PushButton8()->text(), QStringLiteral("< Back"));
+        QCOMPARE(form.PushButton8()->font().pointSizeF(), 11.25);
+        QCOMPARE(form.PushButton8()->property("lwBackColour").toUInt(), kWhite);
+
+        // Zoom_Ori lies right of the client area and is never shown.
+        QVERIFY(form.Zoom_Ori()->x() >= form.width());
+        form.setPicture(patternImage(40, 30));
+        form.show();
+        QVERIFY(form.Zoom_Ori()->isHidden());
+        QVERIFY(!form.rect().intersects(form.Zoom_Ori()->geometry()));
+
+        for (QWidget* box :
+             {static_cast<QWidget*>(form.Picture1()), static_cast<QWidget*>(form.Picture2()),
+              static_cast<QWidget*>(form.Zoom_Ori())})
+            QVERIFY(box->property("lwPictureBox").toBool());
+        // Loaded: the window and its frame in button face, the viewport white.
+        QCOMPARE(backColour(&form), kButtonFace);
+        QCOMPARE(backColour(form.Frame1()), kButtonFace);
+        QCOMPARE(backColour(form.Picture2()), kWhite);
+    }
+
+    void tabOrderFollowsTabIndex() {
+        Form2 form;
+        form.setPicture(patternImage(700, 600)); // both bars enabled
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.HScroll1()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), form.HScroll1());
+        const QList<QWidget*> expected{form.VScroll1(),    form.PushButton1(), form.PushButton2(),
+                                       form.PushButton6(), form.PushButton8(), form.HScroll1()};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void showingPreparesTheView() {
+        Form2 form;
+        const QImage snapshot = patternImage(400, 300);
+        form.setPicture(snapshot);
+        QCOMPARE(form.Picture1()->size(), QSize(400, 300));
+        form.Show();
+        QVERIFY(!form.view().mFirstActivate);
+        QCOMPARE(form.view().mZoom, 1.0f);
+        QCOMPARE(form.view().mBaseWidth, 5998);
+        QCOMPARE(form.Picture1()->size(), QSize(400, 300));
+        QCOMPARE(form.Picture1()->picture().pixelColor(100, 200), QColor(Qt::red));
+        QCOMPARE(form.Zoom_Ori()->picture(), snapshot);
+        QVERIFY(!form.HScroll1()->isEnabled());
+        QVERIFY(!form.VScroll1()->isEnabled());
+    }
+
+    void zoomRepaintsFromTheSnapshotAndSetsUpTheBars() {
+        test::FakePrompts prompts;
+        Form2 form;
+        form.setPicture(patternImage(400, 300));
+        form.Show();
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(form.PushButton1(), Qt::LeftButton);
+        QCOMPARE(form.view().mZoom, 2.0f);
+        QCOMPARE(form.Picture1()->size(), QSize(800, 600));
+        const QImage& shown = form.Picture1()->picture();
+        QCOMPARE(shown.size(), QSize(800, 600));
+        QCOMPARE(shown.pixelColor(200, 300), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(600, 300), QColor(Qt::blue));
+        QVERIFY(form.HScroll1()->isEnabled());
+        QCOMPARE(form.HScroll1()->maximum(), 267);
+        QCOMPARE(form.VScroll1()->maximum(), 157);
+
+        form.HScroll1()->setValue(100);
+        QCOMPARE(form.view().picture1.left, -1000);
+        QCOMPARE(form.Picture1()->x(), -67);
+        form.VScroll1()->setValue(157);
+        QCOMPARE(form.Picture1()->y(), -105); // 1570 twips
+
+        // Zoom Out goes back to the fitting picture at 1.75 ... 1.0.
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(form.PushButton2(), Qt::LeftButton);
+        QCOMPARE(form.Picture1()->size(), QSize(400, 300));
+        QVERIFY(!form.HScroll1()->isEnabled());
+        QCOMPARE(form.Picture1()->pos(), QPoint(0, 0));
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
+    void sizeLimitShowsThePictureAtZoomOne() {
+        test::FakePrompts prompts;
+        Form2 form;
+        form.setPicture(patternImage(400, 300));
+        form.Show();
+        for (int i = 0; i < 6; ++i) // 2.5 would be 14995 twips wide
+            form.PushButton1_Click();
+        QCOMPARE(form.view().mZoom, 1.0f);
+        QCOMPARE(form.Picture1()->size(), QSize(400, 300));
+        QCOMPARE(form.Picture1()->picture().size(), QSize(400, 300));
+        QVERIFY(!form.HScroll1()->isEnabled());
+    }
+
+    void dragMovesThePictureAndTheBarsFollow() {
+        test::FakePrompts prompts;
+        Form2 form;
+        form.setPicture(patternImage(400, 300));
+        form.Show();
+        float zoom = 2.0f;
+        form.view().SetZoom(zoom);
+        form.Form_Activate(); // shows the new state
+        QWidget* picture = form.Picture1();
+
+        // No button: nothing moves.
+        hover(picture, QPoint(200, 200));
+        QCOMPARE(picture->pos(), QPoint(0, 0));
+
+        sendMouse(picture, QEvent::MouseButtonPress, {200, 200}, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(picture, QEvent::MouseMove, {100, 150}, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(form.view().picture1.left, -1500);
+        QCOMPARE(form.view().picture1.top, -750);
+        QCOMPARE(picture->pos(), QPoint(-100, -50));
+
+        // 1500 of 2666 is 56 %, 150 of Max 267; 750 of 1571 is 48 %, 75 of 157.
+        sendMouse(picture, QEvent::MouseButtonRelease, {100, 150}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(form.HScroll1()->value(), 150);
+        QCOMPARE(form.VScroll1()->value(), 75);
+        QCOMPARE(picture->pos(), QPoint(-100, -50));
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
+    void pointerRules() {
+        Form2 form;
+        form.show();
+        form.pointer().set(PointerState::Default);
+        for (QPushButton* button :
+             {form.PushButton1(), form.PushButton2(), form.PushButton6(), form.PushButton8()}) {
+            form.pointer().set(PointerState::Default);
+            hover(button);
+            QCOMPARE(form.pointer().state(), PointerState::Custom);
+        }
+        // Over the picture the hand stays; over the frame the arrow is back.
+        hover(form.Picture1());
+        QCOMPARE(form.pointer().state(), PointerState::Custom);
+        hover(form.Frame1(), QPoint(4, 50));
+        QCOMPARE(form.pointer().state(), PointerState::Default);
+        form.pointer().set(PointerState::Custom);
+        hover(&form, QPoint(650, 300));
+        QCOMPARE(form.pointer().state(), PointerState::Default);
+
+        // A move reaching the frame from a button is the button's.
+        form.pointer().set(PointerState::Custom);
+        const QPoint onButton = form.PushButton1()->geometry().center();
+        hover(form.Frame1(), onButton);
+        QCOMPARE(form.pointer().state(), PointerState::Custom);
+
+        // Busy is never replaced by these rules.
+        form.pointer().set(PointerState::Busy);
+        hover(form.PushButton6());
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(form.PushButton8(), &enter);
+        hover(form.Frame1(), QPoint(4, 50));
+        QCOMPARE(form.pointer().state(), PointerState::Busy);
+    }
+
+    void handCursorIsLoadedWhenPresent() {
+        {
+            Form2 form;
+            QVERIFY(!form.pointer().hasCustomCursor());
+        }
+        const QString cursor = QFINDTESTDATA("../../resources/HAND-M.CUR");
+        QVERIFY(!cursor.isEmpty());
+        QVERIFY(QFile::copy(cursor, m_folder.filePath("HAND-M.CUR")));
+        test::FakePrompts prompts;
+        Form2 form;
+        QVERIFY(form.pointer().hasCustomCursor());
+        QVERIFY(prompts.errors.isEmpty());
+        QFile::remove(m_folder.filePath("HAND-M.CUR"));
+    }
+
+    void backHidesAndTheNextSnapshotGetsAFreshView() {
+        test::FakePrompts prompts;
+        QTemporaryDir temp;
+        QWidget mainWindowStandIn;
+        setMainWindow(&mainWindowStandIn);
+        Form2 form;
+        form.setPicture(patternImage(400, 300));
+        form.mWordFile = temp.filePath("tmpout11111111.doc");
+        QFile(form.mWordFile).open(QIODevice::WriteOnly);
+        form.Show();
+        form.PushButton1_Click();
+        QCOMPARE(form.view().mZoom, 1.25f);
+
+        QTest::mouseClick(form.PushButton8(), Qt::LeftButton);
+        QVERIFY(!QFile::exists(form.mWordFile));
+        QVERIFY(mainWindowStandIn.isVisible());
+        QVERIFY(form.isHidden());
+
+        // The next run: a new snapshot and working document, shown again.
+        form.setPicture(patternImage(500, 200));
+        form.mWordFile = temp.filePath("tmpout22222222.doc");
+        form.Show();
+        QCOMPARE(form.view().mZoom, 1.0f);
+        QCOMPARE(form.view().mBaseWidth, 7498);
+        QCOMPARE(form.Picture1()->size(), QSize(500, 200));
+        QCOMPARE(form.Zoom_Ori()->picture().size(), QSize(500, 200));
+
+        // Back again with the document already gone: straight back.
+        form.PushButton8_Click();
+        QVERIFY(form.isHidden());
+        QVERIFY(prompts.errors.isEmpty());
+        setMainWindow(nullptr);
+    }
+
+    void saveCopiesTheWorkingDocument() {
+        test::FakePrompts prompts;
+        QTemporaryDir temp;
+        Form2 form;
+        form.mWordFile = temp.filePath("tmpout33333333.doc");
+        QFile working(form.mWordFile);
+        QVERIFY(working.open(QIODevice::WriteOnly));
+        working.write("brochure bytes");
+        working.close();
+        prompts.saveAnswers << temp.filePath("mine.doc");
+        QTest::mouseClick(form.PushButton6(), Qt::LeftButton);
+        QCOMPARE(prompts.messages, QStringList{"Done."});
+        QVERIFY(QFile::exists(temp.filePath("mine.doc")));
+        QVERIFY(QFile::exists(form.mWordFile));
+    }
+
+    void closingDeletesTheWorkingDocumentAndEndsTheProgram() {
+        test::FakePrompts prompts;
+        QTemporaryDir temp;
+        Form2 form;
+        form.mWordFile = temp.filePath("tmpout44444444.doc");
+        QFile(form.mWordFile).open(QIODevice::WriteOnly);
+        form.show();
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, form.close());
+        QVERIFY(!QFile::exists(form.mWordFile));
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
+    void instanceIsLoadedOnFirstUse() {
+        QVERIFY(!Form2::isLoaded());
+        Form2& first = Form2::instance();
+        QVERIFY(Form2::isLoaded());
+        QCOMPARE(&Form2::instance(), &first);
+        delete &first;
+        QVERIFY(!Form2::isLoaded());
+    }
+};
+
+QTEST_MAIN(Form2Test)
+#include "tst_form2.moc"

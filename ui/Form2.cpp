@@ -1,0 +1,342 @@
+#include "ui/Form2.h"
+
+#include "preview/PreviewExit.h"
+#include "preview/SaveResults.h"
+#include "shell/AppInfo.h"
+#include "shell/Colours.h"
+#include "shell/CursorFile.h"
+#include "shell/Failure.h"
+#include "shell/FileRoutines.h"
+#include "shell/GuardedProcedure.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgramEnd.h"
+#include "shell/Twips.h"
+#include "ui/Form2Layout.h"
+#include "ui/PictureBox.h"
+#include "ui/PushButtonStyle.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace lw {
+namespace {
+
+Form2* g_instance = nullptr;
+
+QRect layoutRect(const form2::Box& box) {
+    return twipsRect(box.left, box.top, box.width, box.height);
+}
+
+QFont pictureBoxFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+// Mouse buttons and shift keys as the handlers take them: masks of 1, 2, 4.
+int buttonMask(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, const form2::Box& box,
+                          int tabIndex) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setGeometry(layoutRect(box));
+    bar->setRange(0, 0);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setFocusPolicy(Qt::TabFocus);
+    bar->setProperty("TabIndex", tabIndex);
+    return bar;
+}
+
+void mirrorScrollBar(QScrollBar* bar, const ScrollBarModel& model) {
+    const QSignalBlocker quiet(bar);
+    bar->setRange(0, model.max());
+    bar->setValue(model.value());
+    bar->setEnabled(model.enabled());
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent)
+    : QWidget(parent), m_view(*this, form2::kPicture1, form2::kPicture2, form2::kZoom_Ori) {
+    setWindowTitle(QStringLiteral("Form2"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(form2::kClientWidth), twipsToPixels(form2::kClientHeight));
+    setFont(windowFont());
+    setBackColour(this, kWhite);
+    setMouseTracking(true);
+    installEventFilter(this);
+    buildControls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Form_Load();
+    mirrorView();
+}
+
+Form2::~Form2() {
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+Form2& Form2::instance() {
+    if (!g_instance)
+        g_instance = new Form2();
+    return *g_instance;
+}
+
+bool Form2::isLoaded() {
+    return g_instance != nullptr;
+}
+
+void Form2::buildControls() {
+    m_zoomOri = new PictureBox(this, form2::kZoom_Ori);
+    m_zoomOri->setObjectName(QStringLiteral("Zoom_Ori"));
+    m_zoomOri->setProperty("TabIndex", form2::kZoom_OriTabIndex);
+    setBackColour(m_zoomOri, kWhite);
+    m_zoomOri->hide();
+
+    m_frame1 = new QGroupBox(QStringLiteral("Zoom:"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setGeometry(layoutRect(form2::kFrame1));
+    m_frame1->setProperty("TabIndex", form2::kFrame1TabIndex);
+    setBackColour(m_frame1, kWhite);
+    m_frame1->setMouseTracking(true);
+    m_frame1->installEventFilter(this);
+
+    const auto button = [this](QWidget* parent, const form2::ButtonLayout& layout, int tabIndex) {
+        QPushButton* b = makePushButton(parent, layout.caption, layout.box.left, layout.box.top,
+                                        layout.box.width, layout.box.height);
+        b->setProperty("TabIndex", tabIndex);
+        b->installEventFilter(this);
+        return b;
+    };
+    m_pushButton1 = button(m_frame1, form2::kPushButton1, form2::kPushButton1TabIndex);
+    m_pushButton2 = button(m_frame1, form2::kPushButton2, form2::kPushButton2TabIndex);
+
+    m_picture2 = new PictureBox(this, form2::kPicture2);
+    m_picture2->setObjectName(QStringLiteral("Picture2"));
+    m_picture2->setProperty("TabIndex", form2::kPicture2TabIndex);
+    m_picture2->setFont(pictureBoxFont());
+    setBackColour(m_picture2, kWhite);
+
+    m_picture1 = new PictureBox(m_picture2->client(), form2::kPicture1);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setProperty("TabIndex", form2::kPicture1TabIndex);
+    m_picture1->setFont(pictureBoxFont());
+    setBackColour(m_picture1, kWindowBackground);
+    m_picture1->installEventFilter(this);
+
+    m_vScroll1 = makeScrollBar(this, Qt::Vertical, form2::kVScroll1, form2::kVScroll1TabIndex);
+    m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
+    m_hScroll1 = makeScrollBar(this, Qt::Horizontal, form2::kHScroll1, form2::kHScroll1TabIndex);
+    m_hScroll1->setObjectName(QStringLiteral("HScroll1"));
+
+    m_pushButton6 = button(this, form2::kPushButton6, form2::kPushButton6TabIndex);
+    m_pushButton8 = button(this, form2::kPushButton8, form2::kPushButton8TabIndex);
+
+    connect(m_hScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        m_view.hScroll1.setValue(value);
+        mirrorView();
+    });
+    connect(m_vScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        m_view.vScroll1.setValue(value);
+        mirrorView();
+    });
+    connect(m_pushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
+    connect(m_pushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
+    connect(m_pushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+    connect(m_pushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+
+    // Tab order by TabIndex; the frame and picture boxes take no focus.
+    const QList<QWidget*> chain{m_hScroll1,    m_vScroll1,    m_pushButton1,
+                                m_pushButton2, m_pushButton6, m_pushButton8};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void Form2::Form_Load() {
+    GuardedProcedure load(QStringLiteral("Form2"), QStringLiteral("Form_Load"));
+    load.step(100, [&] { m_view.mFirstActivate = true; });
+    load.step(102, [&] { ApplyFaceColour(this); });
+    load.step(104, [&] { setWindowTitle(QString::fromLatin1(kProductTitle)); });
+    load.step(106, [&] { setWindowIcon(applicationIcon()); });
+    load.step(108, [&] {
+        const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
+        if (PathExists(handCursor))
+            m_pointer.setCustomCursor(loadCursorFile(handCursor));
+    });
+}
+
+void Form2::setPicture(const QImage& image) {
+    m_picture1->setPicture(image);
+    m_view.pictureLoaded(pixelsToTwips(image.width()), pixelsToTwips(image.height()));
+    mirrorView();
+    // Already on screen, no activation may follow: prepare the view now.
+    if (isVisible())
+        Form_Activate();
+}
+
+void Form2::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form2::Form_Activate() {
+    m_view.Form_Activate();
+    mirrorView();
+}
+
+void Form2::PushButton1_Click() {
+    m_view.PushButton1_Click();
+    mirrorView();
+}
+
+void Form2::PushButton2_Click() {
+    m_view.PushButton2_Click();
+    mirrorView();
+}
+
+void Form2::PushButton6_Click() {
+    saveResultsToWordFile(mWordFile);
+}
+
+void Form2::PushButton8_Click() {
+    backToMainWindow(
+        mWordFile,
+        [] {
+            if (QWidget* main = mainWindow())
+                main->show();
+        },
+        [this] { hide(); });
+}
+
+void Form2::Form_QueryUnload() {
+    discardOnClose(mWordFile);
+}
+
+void Form2::Form_Unload() {
+    endProgram(0);
+}
+
+void Form2::mirrorView() {
+    m_picture1->setTwipsGeometry(m_view.picture1);
+    m_zoomOri->setTwipsGeometry(m_view.zoomOri);
+    mirrorScrollBar(m_hScroll1, m_view.hScroll1);
+    mirrorScrollBar(m_vScroll1, m_view.vScroll1);
+}
+
+bool Form2::isButton(const QObject* object) const {
+    return object == m_pushButton1 || object == m_pushButton2 || object == m_pushButton6 ||
+           object == m_pushButton8;
+}
+
+void Form2::pictureMouseEvent(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const float x = float(mouse->position().x() * kTwipsPerPixel);
+    const float y = float(mouse->position().y() * kTwipsPerPixel);
+    const int shift = shiftMask(mouse->modifiers());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_view.picture1_MouseDown(buttonMask(mouse->button()), shift, x, y);
+        break;
+    case QEvent::MouseMove:
+        m_view.picture1_MouseMove(buttonMask(mouse->buttons()), shift, x, y);
+        break;
+    case QEvent::MouseButtonRelease:
+        m_view.Picture1_MouseUp(buttonMask(mouse->button()), shift, x, y);
+        break;
+    default:
+        return;
+    }
+    mirrorView();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == m_picture1) {
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+            type == QEvent::MouseButtonRelease)
+            pictureMouseEvent(event);
+    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
+        if (isButton(watched)) {
+            m_pointer.hoverButton();
+        } else if (type == QEvent::MouseMove && (watched == this || watched == m_frame1)) {
+            // Only the bare background or frame: a move over a control that
+            // reaches here by propagation belongs to that control.
+            auto* widget = static_cast<QWidget*>(watched);
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!widget->childAt(at))
+                m_pointer.hoverBackground();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Platforms that deliver no activation still get the view prepared.
+    if (m_view.mFirstActivate)
+        Form_Activate();
+}
+
+void Form2::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Form_QueryUnload();
+    Form_Unload();
+}
+
+void Form2::preparePicture1() {
+    setBackColour(m_picture1, kWhite);
+}
+
+void Form2::copyPicture1ToZoomSource() {
+    m_zoomOri->setPicture(m_picture1->picture());
+    m_zoomOri->hide();
+}
+
+void Form2::clearPicture1() {
+    m_picture1->clearPicture();
+}
+
+void Form2::paintPicture1(int width, int height, int sourceWidth, int sourceHeight) {
+    const QSize size(twipsToPixels(width), twipsToPixels(height));
+    const QImage& source = m_zoomOri->picture();
+    if (size.isEmpty() || source.isNull())
+        return;
+    // Always from the unscaled snapshot, so zooming never resamples twice.
+    const QImage part =
+        source.copy(QRect(0, 0, twipsToPixels(sourceWidth), twipsToPixels(sourceHeight)));
+    const QImage scaled = part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull())
+        throw Failure(QStringLiteral("Out of memory"));
+    m_picture1->setPicture(scaled);
+}
+
+void Form2::resetPointer() {
+    m_pointer.set(PointerState::Default);
+}
+
+} // namespace lw

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "preview/PreviewSurface.h"
+#include "preview/PreviewView.h"
+#include "shell/WindowPointer.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QGroupBox;
+class QPushButton;
+class QScrollBar;
+
+namespace lw {
+
+class PictureBox;
+
+// The preview window: the page snapshot in a viewport with zoom, scroll bars
+// and drag to pan, saving the working document, and the way back.
+class Form2 : public QWidget, private PreviewSurface {
+    Q_OBJECT
+public:
+    // Builds the controls and loads the window.
+    explicit Form2(QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // The program's preview window, created and loaded on first use.
+    static Form2& instance();
+    static bool isLoaded();
+
+    // A new snapshot for Picture1, which takes its size; the view is prepared
+    // for it when the window is next activated or shown.
+    void setPicture(const QImage& image);
+    // Shows the window without waiting, in front and active.
+    void Show();
+
+    // Full path of the working document; the window deletes it on back and
+    // on close.
+    QString mWordFile;
+
+    void Form_Load();
+    void Form_Activate();
+    void PushButton1_Click();
+    void PushButton2_Click();
+    void PushButton6_Click();
+    void PushButton8_Click();
+    void Form_QueryUnload();
+    [[noreturn]] void Form_Unload();
+
+    PictureBox* Picture1() const { return m_picture1; }
+    PictureBox* Picture2() const { return m_picture2; }
+    PictureBox* Zoom_Ori() const { return m_zoomOri; }
+    QScrollBar* HScroll1() const { return m_hScroll1; }
+    QScrollBar* VScroll1() const { return m_vScroll1; }
+    QGroupBox* Frame1() const { return m_frame1; }
+    QPushButton* PushButton1() const { return m_pushButton1; }
+    QPushButton* PushButton2() const { return m_pushButton2; }
+    QPushButton* PushButton6() const { return m_pushButton6; }
+    QPushButton* PushButton8() const { return m_pushButton8; }
+
+    // The view state (mZoom, mHStep, picture position, ...) the controls show.
+    PreviewView& view() { return m_view; }
+    WindowPointer& pointer() { return m_pointer; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    // Shows the view state on the controls.
+    void mirrorView();
+    bool isButton(const QObject* object) const;
+    void pictureMouseEvent(QEvent* event);
+
+    // PreviewSurface
+    void preparePicture1() override;
+    void copyPicture1ToZoomSource() override;
+    void clearPicture1() override;
+    void paintPicture1(int width, int height, int sourceWidth, int sourceHeight) override;
+    void resetPointer() override;
+
+    PictureBox* m_zoomOri = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QPushButton* m_pushButton1 = nullptr;
+    QPushButton* m_pushButton2 = nullptr;
+    PictureBox* m_picture2 = nullptr;
+    PictureBox* m_picture1 = nullptr;
+    QScrollBar* m_vScroll1 = nullptr;
+    QScrollBar* m_hScroll1 = nullptr;
+    QPushButton* m_pushButton6 = nullptr;
+    QPushButton* m_pushButton8 = nullptr;
+    PreviewView m_view;
+    WindowPointer m_pointer{this};
+    bool m_mirroring = false;
+};
+
+} // namespace lw
