@@ -65,13 +65,15 @@ void report(const char* what, std::vector<double> ms) {
     if (ms.empty())
         return;
     std::sort(ms.begin(), ms.end());
-    const double median = ms.size() % 2 ? ms[ms.size() / 2]
-                                        : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(),
-                median, ms.front(), ms.back());
+    const double median =
+        ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(), median,
+                ms.front(), ms.back());
 }
 
-double elapsedMs(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+double elapsedMs(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
 
 std::vector<double> timeProgramStart(int runs) {
     std::vector<double> ms;

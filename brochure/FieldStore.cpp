@@ -15,7 +15,9 @@ QSettings openStore() {
                      QString::fromLatin1(kApplication), QString::fromLatin1(kSection));
 }
 
-QString sectionKey(int index) { return QString::fromLatin1(kSection) + '/' + FieldKey(index); }
+QString sectionKey(int index) {
+    return QString::fromLatin1(kSection) + '/' + FieldKey(index);
+}
 } // namespace
 
 QString FieldStore::read(int index) {
@@ -31,6 +33,8 @@ void FieldStore::write(int index, const QString& text) {
         throw Failure(QStringLiteral("Cannot save the field to %1").arg(store.fileName()));
 }
 
-QString FieldStore::location() { return openStore().fileName(); }
+QString FieldStore::location() {
+    return openStore().fileName();
+}
 
 } // namespace lw

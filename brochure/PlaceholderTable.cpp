@@ -2,6 +2,8 @@
 
 namespace lw {
 
-QString FieldKey(int index) { return QStringLiteral("Text1_") + QString::number(index); }
+QString FieldKey(int index) {
+    return QStringLiteral("Text1_") + QString::number(index);
+}
 
 } // namespace lw

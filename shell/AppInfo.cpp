@@ -27,7 +27,9 @@ QString applicationTitle() {
     return name.isEmpty() ? QString::fromLatin1(kProductTitle) : name;
 }
 
-void setApplicationTitle(const QString& title) { QGuiApplication::setApplicationDisplayName(title); }
+void setApplicationTitle(const QString& title) {
+    QGuiApplication::setApplicationDisplayName(title);
+}
 
 QString programFolder() {
     if (!g_programFolderOverride.isEmpty())
@@ -39,8 +41,12 @@ QString programFile(const QString& relativePath) {
     return QDir(programFolder()).filePath(relativePath);
 }
 
-void setProgramFolderForTesting(const QString& folder) { g_programFolderOverride = folder; }
+void setProgramFolderForTesting(const QString& folder) {
+    g_programFolderOverride = folder;
+}
 
-QIcon applicationIcon() { return QIcon(QStringLiteral(":/leafwright/leafwright.png")); }
+QIcon applicationIcon() {
+    return QIcon(QStringLiteral(":/leafwright/leafwright.png"));
+}
 
 } // namespace lw

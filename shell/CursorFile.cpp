@@ -49,7 +49,8 @@ QCursor loadCursorFile(const QString& path) {
     QImageReader reader(&buffer, "ico");
     const QImage image = reader.read();
     if (image.isNull())
-        throw Failure(QStringLiteral("%1 is not a cursor file: %2").arg(path, reader.errorString()));
+        throw Failure(
+            QStringLiteral("%1 is not a cursor file: %2").arg(path, reader.errorString()));
     return QCursor(QPixmap::fromImage(image), hotspot.x(), hotspot.y());
 }
 

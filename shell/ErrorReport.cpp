@@ -6,8 +6,7 @@ namespace lw {
 
 QString locationString(const QString& object, const QString& procedure) {
     return QStringLiteral("in %1%2.%3.%4 ")
-        .arg(QString::fromLatin1(kProjectName), QString::fromLatin1(kBuildDate), object,
-             procedure);
+        .arg(QString::fromLatin1(kProjectName), QString::fromLatin1(kBuildDate), object, procedure);
 }
 
 QString errorReportText(const QString& description, const QString& location, int line) {

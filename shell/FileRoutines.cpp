@@ -36,8 +36,8 @@ namespace {
 // A folder only this user can enter, made once per user; a folder of that name
 // that someone else owns, or that others can open, is not used.
 QString privateTemporaryFolder() {
-    const QString folder = QDir::tempPath() + QStringLiteral("/leafwright-") +
-                           QString::number(::getuid());
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/leafwright-") + QString::number(::getuid());
     const QByteArray encoded = QFile::encodeName(folder);
     if (::mkdir(encoded.constData(), 0700) != 0 && errno != EEXIST)
         throw Failure(QStringLiteral("Cannot create the temporary folder %1: %2")
@@ -45,8 +45,8 @@ QString privateTemporaryFolder() {
     struct stat info {};
     if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
         info.st_uid != ::getuid() || (info.st_mode & 0077) != 0)
-        throw Failure(QStringLiteral("The temporary folder %1 is not private to this user")
-                          .arg(folder));
+        throw Failure(
+            QStringLiteral("The temporary folder %1 is not private to this user").arg(folder));
     return folder;
 }
 
@@ -59,6 +59,8 @@ QString temporaryFolder() {
     return privateTemporaryFolder();
 }
 
-QString temporaryPath(const QString& name) { return temporaryFolder() + QLatin1Char('/') + name; }
+QString temporaryPath(const QString& name) {
+    return temporaryFolder() + QLatin1Char('/') + name;
+}
 
 } // namespace lw

@@ -46,8 +46,8 @@ void GuardedProcedure::forCount(int /*headerLine*/, int first, int last, int /*a
         body(i);
 }
 
-void GuardedProcedure::forEach(int headerLine, const std::function<bool()>& start,
-                               int advanceLine, const std::function<bool()>& advance,
+void GuardedProcedure::forEach(int headerLine, const std::function<bool()>& start, int advanceLine,
+                               const std::function<bool()>& advance,
                                const std::function<void()>& body) {
     bool more = true;
     try {

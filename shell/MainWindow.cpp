@@ -8,7 +8,11 @@ namespace {
 QPointer<QWidget> g_mainWindow;
 }
 
-QWidget* mainWindow() { return g_mainWindow; }
-void setMainWindow(QWidget* window) { g_mainWindow = window; }
+QWidget* mainWindow() {
+    return g_mainWindow;
+}
+void setMainWindow(QWidget* window) {
+    g_mainWindow = window;
+}
 
 } // namespace lw

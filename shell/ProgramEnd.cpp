@@ -17,7 +17,9 @@ std::function<void(int)>& exitHandler() {
 bool g_shutdownDone = false;
 } // namespace
 
-void addShutdownStep(std::function<void()> step) { steps().push_back(std::move(step)); }
+void addShutdownStep(std::function<void()> step) {
+    steps().push_back(std::move(step));
+}
 
 void runShutdownSteps() {
     if (g_shutdownDone)

@@ -9,7 +9,9 @@
 namespace lw {
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
 // "Word Files (*.doc)|*.doc" — the patterns are already part of the description.
 QString qtFilter(const QString& filter) {
@@ -52,6 +54,8 @@ Prompts& prompts() {
     return g_replacement ? *g_replacement : dialogs;
 }
 
-void setPrompts(Prompts* replacement) { g_replacement = replacement; }
+void setPrompts(Prompts* replacement) {
+    g_replacement = replacement;
+}
 
 } // namespace lw

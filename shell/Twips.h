@@ -9,8 +9,12 @@ namespace lw {
 // inch, 15 per device-independent pixel at 96 dpi.
 inline constexpr int kTwipsPerPixel = 15;
 
-inline int twipsToPixels(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
-inline int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline int twipsToPixels(double twips) {
+    return int(std::lround(twips / kTwipsPerPixel));
+}
+inline int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),

@@ -9,6 +9,7 @@
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/HoverPointerRule.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Twips.h"
@@ -18,8 +19,8 @@
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -122,8 +123,8 @@ void Form1::setFieldText(int index, const QString& text) {
     m_storeFailed.at(std::size_t(index)) = false;
     Text1(index)->setText(text);
     if (m_storeFailed.at(std::size_t(index)))
-        throw Failure(QStringLiteral("The field could not be saved to %1")
-                          .arg(FieldStore::location()));
+        throw Failure(
+            QStringLiteral("The field could not be saved to %1").arg(FieldStore::location()));
 }
 
 void Form1::Text1_Change(int index) {
@@ -145,9 +146,13 @@ void Form1::fillInScreenOrder(const QString& procedure, bool sample) {
     }
 }
 
-void Form1::PushButton3_Click() { fillInScreenOrder(QStringLiteral("PushButton3_Click"), false); }
+void Form1::PushButton3_Click() {
+    fillInScreenOrder(QStringLiteral("PushButton3_Click"), false);
+}
 
-void Form1::PushButton4_Click() { fillInScreenOrder(QStringLiteral("PushButton4_Click"), true); }
+void Form1::PushButton4_Click() {
+    fillInScreenOrder(QStringLiteral("PushButton4_Click"), true);
+}
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
@@ -161,16 +166,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                     edit->selectAll();
             });
         }
-    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
-        if (watched == m_pushButton6 || watched == m_pushButton3 || watched == m_pushButton4) {
-            m_pointer.hoverButton();
-        } else if (type == QEvent::MouseMove && (watched == this || watched == m_frame1)) {
-            // Only the bare background: the fields and labels have no rule.
-            auto* widget = static_cast<QWidget*>(watched);
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            if (!widget->childAt(at))
-                m_pointer.hoverBackground();
-        }
+    } else {
+        HoverPointerRule(m_pointer, watched, event, {m_pushButton6, m_pushButton3, m_pushButton4},
+                         {this, m_frame1});
     }
     return QWidget::eventFilter(watched, event);
 }

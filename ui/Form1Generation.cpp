@@ -25,8 +25,8 @@ public:
         reader.setDecideFormatFromContent(true);
         const QImage picture = reader.read();
         if (picture.isNull())
-            throw Failure(QStringLiteral("Cannot load the picture %1: %2")
-                              .arg(path, reader.errorString()));
+            throw Failure(
+                QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
         Form2::instance().setPicture(picture);
     }
     void setPreviewWordFile(const QString& path) override { Form2::instance().mWordFile = path; }

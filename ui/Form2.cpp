@@ -8,6 +8,7 @@
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/HoverPointerRule.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Twips.h"
@@ -242,11 +243,6 @@ void Form2::mirrorView() {
     mirrorScrollBar(m_vScroll1, m_view.vScroll1);
 }
 
-bool Form2::isButton(const QObject* object) const {
-    return object == m_pushButton1 || object == m_pushButton2 || object == m_pushButton6 ||
-           object == m_pushButton8;
-}
-
 void Form2::pictureMouseEvent(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const float x = float(mouse->position().x() * kTwipsPerPixel);
@@ -274,17 +270,10 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
             type == QEvent::MouseButtonRelease)
             pictureMouseEvent(event);
-    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
-        if (isButton(watched)) {
-            m_pointer.hoverButton();
-        } else if (type == QEvent::MouseMove && (watched == this || watched == m_frame1)) {
-            // Only the bare background or frame: a move over a control that
-            // reaches here by propagation belongs to that control.
-            auto* widget = static_cast<QWidget*>(watched);
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            if (!widget->childAt(at))
-                m_pointer.hoverBackground();
-        }
+    } else {
+        HoverPointerRule(m_pointer, watched, event,
+                         {m_pushButton1, m_pushButton2, m_pushButton6, m_pushButton8},
+                         {this, m_frame1});
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -72,7 +72,6 @@ private:
     void buildControls();
     // Shows the view state on the controls.
     void mirrorView();
-    bool isButton(const QObject* object) const;
     void pictureMouseEvent(QEvent* event);
 
     // PreviewSurface

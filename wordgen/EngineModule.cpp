@@ -25,8 +25,7 @@ QString loadEngineModules() {
     module.setFileName(programFile(QString::fromLatin1(kEngineModuleFile)));
     if (!module.load())
         return module.errorString();
-    auto entryFunction =
-        reinterpret_cast<EngineEntryFunction>(module.resolve(kEngineEntrySymbol));
+    auto entryFunction = reinterpret_cast<EngineEntryFunction>(module.resolve(kEngineEntrySymbol));
     if (!entryFunction)
         return module.errorString();
     EngineEntry entry;

@@ -58,7 +58,9 @@ private:
 
 } // namespace
 
-void setGenerationObserver(GenerationObserver* observer) { g_observer = observer; }
+void setGenerationObserver(GenerationObserver* observer) {
+    g_observer = observer;
+}
 
 void RunGeneration(GenerationHost& host) {
     GuardedProcedure trap(QStringLiteral("Form1"), QStringLiteral("PushButton6_Click"));

@@ -11,7 +11,9 @@ void ObjectRegistry::registerClass(const QString& className, Factory factory) {
     m_factories[className] = std::move(factory);
 }
 
-void ObjectRegistry::unregisterClass(const QString& className) { m_factories.erase(className); }
+void ObjectRegistry::unregisterClass(const QString& className) {
+    m_factories.erase(className);
+}
 
 bool ObjectRegistry::hasClass(const QString& className) const {
     return m_factories.count(className) > 0;

@@ -17,8 +17,8 @@
 namespace lw {
 namespace {
 Failure systemFailure(const QString& what, const QString& path) {
-    return Failure(QStringLiteral("%1 %2: %3")
-                       .arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
+    return Failure(
+        QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
 }
 } // namespace
 

@@ -20,8 +20,8 @@ namespace {
 
 QString textOfDoc(const QString& path) {
     QProcess catdoc;
-    catdoc.start(QStringLiteral("catdoc"), {QStringLiteral("-w"), QStringLiteral("-d"),
-                                            QStringLiteral("utf-8"), path});
+    catdoc.start(QStringLiteral("catdoc"),
+                 {QStringLiteral("-w"), QStringLiteral("-d"), QStringLiteral("utf-8"), path});
     catdoc.waitForFinished(30000);
     return QString::fromUtf8(catdoc.readAllStandardOutput());
 }
@@ -69,9 +69,9 @@ private slots:
         QVERIFY(file.read(4) == QByteArray("\xD0\xCF\x11\xE0", 4));
         const QString text = textOfDoc(doc);
         QCOMPARE(tokensIn(text), QStringList());
-        for (const char* value : {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7",
-                                  "Marshbrooke, VT 05412", "802-555-0147", "802-555-0182",
-                                  "support@tessaly.com"})
+        for (const char* value :
+             {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7", "Marshbrooke, VT 05412",
+              "802-555-0147", "802-555-0182", "support@tessaly.com"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
         QCOMPARE(text.count(QStringLiteral("Tessaly")), 3); // cover, call to action, e-mail
         // Only the working document is left in the working folder.
@@ -99,7 +99,8 @@ private slots:
         QCOMPARE(tokensIn(text), QStringList());
         QVERIFY(text.contains(QStringLiteral("Café Ünïcode 北京 Zürich")));
         QVERIFY(text.contains(QStringLiteral("$1 & \\1 ^p (.*)")));
-        QVERIFY(QString(text).remove(QRegularExpression(QStringLiteral("\\s"))).contains(longValue));
+        QVERIFY(
+            QString(text).remove(QRegularExpression(QStringLiteral("\\s"))).contains(longValue));
         QVERIFY(!Form2::instance().Picture1()->picture().isNull());
         Form2::instance().PushButton8_Click();
     }

@@ -125,7 +125,8 @@ private:
 
 class FakeShape final : public WordShape {
 public:
-    FakeShape(FakeWordEngine& engine, Text text) : m_frame(std::make_shared<FakeTextFrame>(engine, std::move(text))) {}
+    FakeShape(FakeWordEngine& engine, Text text)
+        : m_frame(std::make_shared<FakeTextFrame>(engine, std::move(text))) {}
     Ref<WordTextFrame> TextFrame() override { return m_frame; }
 
 private:

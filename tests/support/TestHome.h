@@ -29,7 +29,9 @@ public:
     QString path() const { return m_dir.path(); }
     QString configPath() const { return m_dir.path() + QStringLiteral("/config"); }
     QString tempPath() const { return m_dir.path() + QStringLiteral("/temp"); }
-    QString settingsFile() const { return configPath() + QStringLiteral("/Tessaly/Leafwright.conf"); }
+    QString settingsFile() const {
+        return configPath() + QStringLiteral("/Tessaly/Leafwright.conf");
+    }
 
 private:
     QTemporaryDir m_dir;

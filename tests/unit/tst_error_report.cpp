@@ -112,8 +112,12 @@ private slots:
         int item = 0;
         QList<int> seen;
         trap.forEach(
-            154, [&] { item = 1; return true; }, 164, [&] { return ++item <= 3; },
-            [&] { seen << item; });
+            154,
+            [&] {
+                item = 1;
+                return true;
+            },
+            164, [&] { return ++item <= 3; }, [&] { seen << item; });
         QCOMPARE(seen, QList<int>({1, 2, 3}));
         trap.forEach(
             154, [] { return false; }, 164, [] { return false; }, [&] { seen << -1; });

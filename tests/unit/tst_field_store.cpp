@@ -4,8 +4,8 @@
 #include "tests/support/TestHome.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QSet>
+#include <QSettings>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(FieldStore::read(0), QStringLiteral("Ünïcødé & Co = [City]; \"quoted\"\nsecond"));
         FieldStore::write(3, QString());
         QCOMPARE(FieldStore::read(3), QString());
-        QVERIFY(QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_3"));
+        QVERIFY(
+            QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_3"));
     }
 
     void corruptedFileGivesEmptyFieldsAndWritingGoesOn() {

@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QRegularExpression>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -272,7 +272,6 @@ private slots:
         qputenv("TEMP", "");
         QCOMPARE(temporaryFolder(), folder);
     }
-
 };
 
 QTEST_MAIN(GenerationRunTest)

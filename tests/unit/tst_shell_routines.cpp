@@ -43,15 +43,16 @@ private slots:
         QVERIFY(PathExists(dir.path()));
         DeleteFileQuietly(file);
         QVERIFY(!PathExists(file));
-        DeleteFileQuietly(file);          // missing: no failure
-        DeleteFileQuietly(dir.path());    // a folder: no failure, still there
+        DeleteFileQuietly(file);       // missing: no failure
+        DeleteFileQuietly(dir.path()); // a folder: no failure, still there
         DeleteFileQuietly(QString());
         QVERIFY(PathExists(dir.path()));
         QVERIFY_THROWS_EXCEPTION(Failure, DeleteFileOrFail(file));
     }
 
     void cursorFileGivesImageAndHotspot() {
-        const QCursor cursor = loadCursorFile(QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/resources/HAND-M.CUR"));
+        const QCursor cursor =
+            loadCursorFile(QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/resources/HAND-M.CUR"));
         QCOMPARE(cursor.pixmap().size(), QSize(32, 32));
         QCOMPARE(cursor.hotSpot(), QPoint(6, 0));
         QTemporaryDir dir;
@@ -114,8 +115,8 @@ private slots:
         file.write("QWidget { color: #123456; }");
         file.close();
         ApplySkin(&window, skin, skinFile);
-        QCOMPARE(skin.callLog(), QStringList({"invoke 2", "get 1", "set 1", "set 5", "set 10",
-                                              "invoke 3"}));
+        QCOMPARE(skin.callLog(),
+                 QStringList({"invoke 2", "get 1", "set 1", "set 5", "set 10", "invoke 3"}));
         QCOMPARE(skin.property(1).toInt() & 1, 1);
         QCOMPARE(window.styleSheet(), QStringLiteral("QWidget { color: #123456; }"));
         QCOMPARE(backColour(&window), kButtonFace);

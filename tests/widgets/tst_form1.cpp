@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(again.Text1(0)->text(), QStringLiteral("Acme"));
         QCOMPARE(again.Text1(7)->text(), QStringLiteral("Since 1990"));
         QCOMPARE(again.Text1(4)->text(), QString());
-        QVERIFY(QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_4"));
+        QVERIFY(
+            QSettings(home.settingsFile(), QSettings::IniFormat).contains("Leafwright/Text1_4"));
         QCOMPARE(again.Text1(2)->text(), QString());
         QCOMPARE(again.windowTitle(), QStringLiteral("Leafwright"));
         QCOMPARE(applicationTitle(), QStringLiteral("Leafwright"));
