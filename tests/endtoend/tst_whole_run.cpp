@@ -34,6 +34,15 @@ QStringList tokensIn(const QString& text) {
     return found;
 }
 
+// wvText reads long text-box stories whole, where catdoc stops early.
+QString wvTextOfDoc(const QString& path, const QString& work) {
+    const QString out = work + QStringLiteral("/wvtext.txt");
+    QProcess::execute(QStringLiteral("wvText"), {path, out});
+    QFile file(out);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
 } // namespace
 
 // A whole generation run from the main window to the preview, on the real
@@ -73,7 +82,7 @@ private slots:
              {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7", "Marshbrooke, VT 05412",
               "802-555-0147", "802-555-0182", "support@tessaly.com"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
-        QCOMPARE(text.count(QStringLiteral("Tessaly")), 3); // cover, call to action, e-mail
+        QCOMPARE(text.count(QStringLiteral("Tessaly")), 2); // the cover and the call to action
         // Only the working document is left in the working folder.
         QCOMPARE(QDir(home.tempPath()).entryList(QDir::Files),
                  QStringList({QFileInfo(doc).fileName()}));
@@ -99,8 +108,9 @@ private slots:
         QCOMPARE(tokensIn(text), QStringList());
         QVERIFY(text.contains(QStringLiteral("Café Ünïcode 北京 Zürich")));
         QVERIFY(text.contains(QStringLiteral("$1 & \\1 ^p (.*)")));
-        QVERIFY(
-            QString(text).remove(QRegularExpression(QStringLiteral("\\s"))).contains(longValue));
+        const QString squeezed =
+            wvTextOfDoc(doc, home.path()).remove(QRegularExpression(QStringLiteral("\\s")));
+        QVERIFY2(squeezed.contains(longValue), qPrintable(QString::number(squeezed.count(u'x'))));
         QVERIFY(!Form2::instance().Picture1()->picture().isNull());
         Form2::instance().PushButton8_Click();
     }

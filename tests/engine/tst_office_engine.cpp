@@ -1,0 +1,464 @@
+// The office engine module against a real office process: story ranges,
+// shapes, find and replace, saving, the page picture, and the process's
+// life (quit, a killed or frozen office, shutdown).
+
+#include "tests/engine/EngineTestDocument.h"
+#include "wordgen/EngineModule.h"
+#include "wordgen/ObjectRegistry.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+using namespace lw::word;
+
+namespace {
+
+// The office processes this test program started, found by their pipe name.
+QList<pid_t> ourOfficeProcesses() {
+    const QByteArray marker = "name=leafwright-" + QByteArray::number(getpid()) + '-';
+    QList<pid_t> pids;
+    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const pid_t pid = entry.toInt(&isPid);
+        if (!isPid)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker))
+            pids.append(pid);
+    }
+    return pids;
+}
+
+// A stop takes effect once each of the office's threads gets to it.
+bool waitUntilStopped(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (stat.open(QIODevice::ReadOnly) && stat.readAll().split(' ').value(2) == "T")
+            return true;
+        stat.close();
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+bool contains(const Ref<WordRange>& range, const QString& text) {
+    FindExecuteArgs args;
+    args.FindText = text;
+    return range->Find()->Execute(args);
+}
+
+// As the generation run calls it: the find object's settings, then Execute.
+bool replaceAll(const Ref<WordRange>& range, const QString& token, const QString& value,
+                bool matchCase = false) {
+    Ref<WordFind> find = range->Find();
+    find->ClearFormatting();
+    find->Replacement()->ClearFormatting();
+    find->setText(token);
+    find->Replacement()->setText(value);
+    find->setForward(true);
+    find->setWrap(kWrapContinue);
+    find->setFormat(false);
+    find->setMatchCase(matchCase);
+    find->setMatchWholeWord(false);
+    find->setMatchWildcards(false);
+    find->setMatchSoundsLike(false);
+    find->setMatchAllWordForms(false);
+    FindExecuteArgs args;
+    args.Replace = kReplaceAll;
+    return find->Execute(args);
+}
+
+// Every range of a document: its story ranges, then its shapes' texts.
+QList<Ref<WordRange>> allRanges(const Ref<WordDocument>& document) {
+    QList<Ref<WordRange>> ranges;
+    auto stories = document->StoryRanges();
+    for (int i = 1; i <= stories->Count(); ++i)
+        ranges.append(stories->Item(i));
+    auto shapes = document->Shapes();
+    for (int i = 1; i <= shapes->Count(); ++i)
+        if (shapes->Item(i)->TextFrame()->HasText())
+            ranges.append(shapes->Item(i)->TextFrame()->TextRange());
+    return ranges;
+}
+
+void replaceEverywhere(const Ref<WordDocument>& document, const QString& token,
+                       const QString& value) {
+    for (const auto& range : allRanges(document))
+        replaceAll(range, token, value);
+}
+
+bool containsAnywhere(const Ref<WordDocument>& document, const QString& text) {
+    for (const auto& range : allRanges(document))
+        if (contains(range, text))
+            return true;
+    return false;
+}
+
+QString plainTextOf(const QString& docFile) {
+    QProcess catdoc;
+    catdoc.start(QStringLiteral("catdoc"),
+                 {QStringLiteral("-d"), QStringLiteral("utf-8"), docFile});
+    catdoc.waitForFinished(20000);
+    return QString::fromUtf8(catdoc.readAllStandardOutput());
+}
+
+int nonWhitePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0xffffff)
+                ++count;
+    return count;
+}
+
+const QString kCompany = QStringLiteral("Café Ünïcödé 株式会社 Москва 🎉");
+
+} // namespace
+
+class OfficeEngineTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_folder; // a name with a blank and non-ASCII letters
+    QString m_source;
+    Ref<WordApplication> m_word;
+
+    Ref<WordDocument> openSource() { return m_word->Documents()->Open(m_source); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_folder = m_dir.filePath(QStringLiteral("Prüfung Ω"));
+        QVERIFY(QDir().mkpath(m_folder));
+        m_source = m_folder + QStringLiteral("/brochure test.fodt");
+        QVERIFY(lw::test::writeEngineTestDocument(m_source));
+        QCOMPARE(loadEngineModules(), QString());
+        m_word = CreateObject(QStringLiteral("Word.Application"));
+        m_word->setDisplayAlerts(false);
+        QCOMPARE(ourOfficeProcesses().size(), 1);
+    }
+
+    void init() {
+        if (!m_word)
+            m_word = CreateObject(QStringLiteral("Word.Application"));
+    }
+
+    void cleanup() {
+        try {
+            if (m_word)
+                m_word->quit();
+        } catch (const AutomationError&) {
+        }
+        m_word.reset();
+    }
+
+    void listsStoryRangesAndShapes() {
+        auto document = openSource();
+        // Main text, the first frame only, header, footer.
+        auto stories = document->StoryRanges();
+        QCOMPARE(stories->Count(), 4);
+        QVERIFY(contains(stories->Item(1), QStringLiteral("Welcome to")));
+        QVERIFY(contains(stories->Item(2), QStringLiteral("Frame one")));
+        QVERIFY(contains(stories->Item(3), QStringLiteral("Header of")));
+        QVERIFY(contains(stories->Item(4), QStringLiteral("Footer")));
+        QVERIFY_THROWS_EXCEPTION(AutomationError, stories->Item(5));
+
+        // Frames and drawing shapes alike, in draw page order.
+        auto shapes = document->Shapes();
+        QCOMPARE(shapes->Count(), 4);
+        QVERIFY(contains(shapes->Item(1)->TextFrame()->TextRange(), QStringLiteral("Frame one")));
+        QVERIFY(contains(shapes->Item(2)->TextFrame()->TextRange(), QStringLiteral("Frame two")));
+        QVERIFY(contains(shapes->Item(3)->TextFrame()->TextRange(), QStringLiteral("Shape:")));
+        QVERIFY(!shapes->Item(4)->TextFrame()->HasText());
+        QVERIFY(shapes->Item(3)->TextFrame()->HasText());
+    }
+
+    void replacesEveryOccurrenceOnlyInsideTheRange() {
+        auto document = openSource();
+        auto body = document->Range();
+        // Any case, also inside a longer word.
+        QVERIFY(replaceAll(body, QStringLiteral("[CompanyName]"), QStringLiteral("Acme")));
+        QVERIFY(!contains(body, QStringLiteral("[CompanyName]")));
+        QVERIFY(contains(body, QStringLiteral("Welcome to Acme. Call Acme on")));
+        QVERIFY(contains(body, QStringLiteral("PreAcmePost")));
+        QVERIFY(!replaceAll(body, QStringLiteral("[CompanyName]"), QStringLiteral("Acme")));
+
+        // The frames, the shape and the header still have theirs.
+        auto shapes = document->Shapes();
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(contains(shapes->Item(i)->TextFrame()->TextRange(),
+                             QStringLiteral("[CompanyName]")));
+        QVERIFY(contains(document->StoryRanges()->Item(3), QStringLiteral("[CompanyName]")));
+
+        // Drawing shape text, which the document-wide search does not reach.
+        auto shape = shapes->Item(3)->TextFrame()->TextRange();
+        QVERIFY(replaceAll(shape, QStringLiteral("[CompanyName]"), QStringLiteral("Acme")));
+        QVERIFY(contains(shape, QStringLiteral("Shape: Acme")));
+        QVERIFY(
+            contains(shapes->Item(2)->TextFrame()->TextRange(), QStringLiteral("[CompanyName]")));
+
+        // Match case, when asked, leaves the other spelling.
+        QVERIFY(replaceAll(body, QStringLiteral("[Tag]"), QStringLiteral("x"), true));
+        QVERIFY(contains(body, QStringLiteral("and x and [TAG]")));
+    }
+
+    void keepsTheFormattingOfTheToken() {
+        auto document = openSource();
+        QVERIFY(
+            replaceAll(document->Range(), QStringLiteral("[CompanyName]"), QStringLiteral("Acme")));
+        const QString odt = m_folder + QStringLiteral("/formatted.odt");
+        document->SaveAs(odt);
+        document->SaveAs(m_folder + QStringLiteral("/formatted.docx"));
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, "content.xml"});
+        QVERIFY(unzip.waitForFinished(20000));
+        const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+        // The bold token's value is bold; the plain one's is not.
+        QVERIFY2(content.contains(QRegularExpression(
+                     QStringLiteral("Welcome to <text:span [^>]*>Acme</text:span>"))),
+                 qPrintable(content));
+        QVERIFY(content.contains(QStringLiteral(". Call Acme on")));
+        QFile docx(m_folder + QStringLiteral("/formatted.docx"));
+        QVERIFY(docx.open(QIODevice::ReadOnly));
+        QCOMPARE(docx.read(2), QByteArray("PK"));
+    }
+
+    void takesValuesLiterally_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("special characters")
+            << QStringLiteral(R"(R&D \1 \\ $1 $& ^p ^& ( [ .* \n {x} | ?)");
+        QTest::newRow("holds the token") << QStringLiteral("x[CompanyName]x");
+        QTest::newRow("holds another token") << QStringLiteral("<[PhoneNo]>");
+        QTest::newRow("non-Latin") << kCompany;
+        QTest::newRow("40000 characters") << QString(40000, QLatin1Char('w')) + QStringLiteral("!");
+        QTest::newRow("empty") << QString();
+    }
+
+    void takesValuesLiterally() {
+        QFETCH(QString, value);
+        auto document = openSource();
+        auto body = document->Range();
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(replaceAll(body, QStringLiteral("[CompanyName]"), value));
+        QVERIFY(timer.elapsed() < 10000);
+        const QString expected = QStringLiteral("Welcome to %1. Call %1 on ").arg(value);
+        QVERIFY(contains(body, expected + QStringLiteral("[PhoneNo].")));
+        QVERIFY(contains(body, QStringLiteral("Pre%1Post").arg(value)));
+        // Only what was there before is replaced: no second round.
+        QVERIFY(!contains(body, QStringLiteral("xx[CompanyName]xx")));
+        // Later text is still found at the right place after a long value.
+        QVERIFY(replaceAll(body, QStringLiteral("[PhoneNo]"), QStringLiteral("555-0100")));
+        QVERIFY(contains(body, QString(expected).replace(QStringLiteral("[PhoneNo]"),
+                                                         QStringLiteral("555-0100")) +
+                                   QStringLiteral("555-0100.")));
+    }
+
+    void savesAWordDocumentOtherReadersRead() {
+        auto document = openSource();
+        replaceEverywhere(document, QStringLiteral("[CompanyName]"), kCompany);
+        replaceEverywhere(document, QStringLiteral("[PhoneNo]"), QStringLiteral("555-0100"));
+        const QString saved = m_folder + QStringLiteral("/Brochure é.doc");
+        document->SaveAs(saved);
+        // The document stays open after saving.
+        QVERIFY(contains(document->Range(), kCompany));
+        QVERIFY_THROWS_EXCEPTION(AutomationError,
+                                 document->SaveAs(m_folder + QStringLiteral("/b.txt")));
+        document->Close(kDoNotSaveChanges);
+
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4), QByteArray("\xD0\xCF\x11\xE0", 4));
+
+        auto reopened = m_word->Documents()->Open(saved, true);
+        QVERIFY(!containsAnywhere(reopened, QStringLiteral("[CompanyName]")));
+        QVERIFY(!containsAnywhere(reopened, QStringLiteral("[PhoneNo]")));
+        QVERIFY(contains(reopened->Range(), QStringLiteral("Welcome to ") + kCompany));
+        int shapesWithValue = 0;
+        auto shapes = reopened->Shapes();
+        for (int i = 1; i <= shapes->Count(); ++i)
+            if (shapes->Item(i)->TextFrame()->HasText() &&
+                contains(shapes->Item(i)->TextFrame()->TextRange(), kCompany))
+                ++shapesWithValue;
+        QCOMPARE(shapesWithValue, 3);
+
+        const QString text = plainTextOf(saved);
+        QVERIFY2(text.contains(QStringLiteral("Café Ünïcödé")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Москва")));
+        QVERIFY(text.contains(QStringLiteral("Frame two: Café")));
+        QVERIFY(text.contains(QStringLiteral("555-0100")));
+        QVERIFY(!text.contains(QStringLiteral("[CompanyName]")));
+    }
+
+    void copiesTheFirstPageAsAPicture() {
+        auto document = openSource();
+        QGuiApplication::clipboard()->clear();
+        document->Range()->CopyAsPicture();
+        const QImage picture = QGuiApplication::clipboard()->image();
+        // A landscape Letter page, its longest side 600 pixels.
+        QCOMPARE(picture.size(), QSize(600, 464));
+        QVERIFY(nonWhitePixels(picture) > 1000);
+        QVERIFY(QDir::temp().entryList({QStringLiteral("leafwright-page-*")}).isEmpty());
+    }
+
+    void closingWithoutSavingLeavesTheFileAsItWas() {
+        const QString copy = m_folder + QStringLiteral("/untouched.fodt");
+        QVERIFY(QFile::copy(m_source, copy));
+        const QByteArray before = [&] {
+            QFile file(copy);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        auto document = m_word->Documents()->Open(copy);
+        QVERIFY(
+            replaceAll(document->Range(), QStringLiteral("[CompanyName]"), QStringLiteral("X")));
+        m_word->ActiveDocument()->Close(kDoNotSaveChanges);
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        // No lock file left beside the user's document.
+        QCOMPARE(QDir(m_folder).entryList({QStringLiteral("*lock*")}, QDir::Hidden | QDir::Files),
+                 QStringList());
+        QVERIFY_THROWS_EXCEPTION(AutomationError, m_word->ActiveDocument());
+        QVERIFY_THROWS_EXCEPTION(AutomationError, document->Range());
+    }
+
+    void failsWithADescription() {
+        try {
+            m_word->Documents()->Open(m_folder + QStringLiteral("/missing.doc"));
+            QFAIL("opened a missing file");
+        } catch (const AutomationError& error) {
+            QVERIFY(error.description().contains(QStringLiteral("missing.doc")));
+        }
+        auto range = openSource()->Range();
+        auto find = range->Find();
+        find->setMatchWildcards(true);
+        QVERIFY_THROWS_EXCEPTION(AutomationError, find->Execute({}));
+
+        m_word->quit();
+        try {
+            m_word->Documents();
+            QFAIL("a call after quit succeeded");
+        } catch (const AutomationError& error) {
+            QVERIFY(!error.description().isEmpty());
+        }
+        QVERIFY_THROWS_EXCEPTION(AutomationError, contains(range, QStringLiteral("Welcome")));
+        m_word.reset();
+    }
+
+    void fillsTheShippedTemplateQuickly() {
+        QTemporaryDir dir;
+        const QString templateFile = dir.filePath(QStringLiteral("brochure.dot"));
+        QVERIFY(QFile::copy(QStringLiteral(":/leafwright/brochure.dot"), templateFile));
+        const QStringList tokens{"[CompanyName]", "[TagLine]",     "[StreetAddress]", "[Address2]",
+                                 "[City]",        "[ST]",          "[ZIPCode]",       "[PhoneNo]",
+                                 "[FaxNo]",       "[EmailAddress]"};
+        QElapsedTimer timer;
+        timer.start();
+        auto document = m_word->Documents()->Open(templateFile, true);
+        const qint64 open = timer.restart();
+        auto stories = document->StoryRanges();
+        for (int i = 1; i <= stories->Count(); ++i)
+            for (const auto& token : tokens)
+                replaceAll(stories->Item(i), token, token.mid(1, token.size() - 2) + " value");
+        const qint64 storyPass = timer.restart();
+        auto shapes = document->Shapes();
+        for (int i = 1; i <= shapes->Count(); ++i) {
+            auto frame = shapes->Item(i)->TextFrame();
+            if (frame->HasText())
+                for (const auto& token : tokens)
+                    replaceAll(frame->TextRange(), token,
+                               token.mid(1, token.size() - 2) + " value");
+        }
+        const qint64 shapePass = timer.restart();
+        const QString saved = dir.filePath(QStringLiteral("filled.doc"));
+        document->SaveAs(saved);
+        document->Close(kDoNotSaveChanges);
+        const qint64 save = timer.restart();
+        m_word->Documents()->Open(saved, true)->Range()->CopyAsPicture();
+        const qint64 picture = timer.restart();
+        qInfo("warm office: open %lld ms, story pass %lld ms, shape pass %lld ms, save and close "
+              "%lld ms, reopen and picture %lld ms",
+              open, storyPass, shapePass, save, picture);
+        const QString text = plainTextOf(saved);
+        for (const auto& token : tokens)
+            QVERIFY2(!text.contains(token), qPrintable(token));
+        QVERIFY(text.contains(QStringLiteral("CompanyName value")));
+        QVERIFY(text.contains(QStringLiteral("EmailAddress value")));
+    }
+
+    void replacesAKilledOffice() {
+        auto document = openSource();
+        const auto before = ourOfficeProcesses();
+        QCOMPARE(before.size(), 1);
+        ::kill(before.first(), SIGKILL);
+        QTest::qWait(200);
+        try {
+            contains(document->Range(), QStringLiteral("Welcome"));
+            QFAIL("a call on a killed office succeeded");
+        } catch (const AutomationError& error) {
+            QVERIFY2(error.description().contains(QStringLiteral("word-processing engine")),
+                     qPrintable(error.description()));
+        }
+        m_word = CreateObject(QStringLiteral("Word.Application"));
+        const auto after = ourOfficeProcesses();
+        QCOMPARE(after.size(), 1);
+        QVERIFY(after.first() != before.first());
+        QVERIFY(contains(openSource()->Range(), QStringLiteral("Welcome")));
+    }
+
+    void stopsAFrozenOffice() {
+        qputenv("LEAFWRIGHT_ENGINE_CALL_TIMEOUT", "3");
+        auto document = openSource();
+        const auto frozen = ourOfficeProcesses();
+        QCOMPARE(frozen.size(), 1);
+        ::kill(frozen.first(), SIGSTOP);
+        QVERIFY(waitUntilStopped(frozen.first()));
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            contains(document->Range(), QStringLiteral("Welcome"));
+            QFAIL("a call on a frozen office succeeded");
+        } catch (const AutomationError& error) {
+            QVERIFY2(error.description().contains(QStringLiteral("stopped responding")),
+                     qPrintable(error.description()));
+        }
+        QVERIFY(timer.elapsed() < 10000);
+        ::kill(frozen.first(), SIGCONT);
+        qunsetenv("LEAFWRIGHT_ENGINE_CALL_TIMEOUT");
+        m_word = CreateObject(QStringLiteral("Word.Application"));
+        QVERIFY(!ourOfficeProcesses().contains(frozen.first()));
+        QVERIFY(contains(openSource()->Range(), QStringLiteral("Welcome")));
+    }
+
+    void shutdownLeavesNoOfficeBehind() {
+        openSource();
+        stopEngines();
+        QVERIFY(ourOfficeProcesses().isEmpty());
+        // Not even the socket files of the offices killed in earlier tests.
+        const QString ourPipes = QStringLiteral("OSL_PIPE_*_leafwright-%1-*").arg(getpid());
+        QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({ourPipes}, QDir::System), QStringList());
+        stopEngines(); // again: nothing to do
+        QVERIFY_THROWS_EXCEPTION(AutomationError, m_word->ActiveDocument());
+        // The next session starts a new office.
+        m_word = CreateObject(QStringLiteral("Word.Application"));
+        QCOMPARE(ourOfficeProcesses().size(), 1);
+        m_word->quit();
+        m_word.reset();
+        stopEngines();
+        QVERIFY(ourOfficeProcesses().isEmpty());
+    }
+};
+
+QTEST_MAIN(OfficeEngineTest)
+#include "tst_office_engine.moc"

@@ -1,0 +1,95 @@
+#include "wordgen/libreoffice/OfficeDocument.h"
+
+#include "wordgen/libreoffice/OfficeRange.h"
+#include "wordgen/libreoffice/OfficeShapes.h"
+#include "wordgen/libreoffice/StoryTexts.h"
+#include "wordgen/libreoffice/UnoConvert.h"
+
+#include <QFileInfo>
+#include <com/sun/star/frame/XStorable.hpp>
+
+#include <vector>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lw::word::office {
+
+namespace {
+
+class OfficeRanges : public WordCollection<WordRange> {
+public:
+    explicit OfficeRanges(std::vector<Ref<WordRange>> ranges) : m_ranges(std::move(ranges)) {}
+    int Count() override { return int(m_ranges.size()); }
+    Ref<WordRange> Item(int index) override {
+        if (index < 1 || index > Count())
+            throw AutomationError(
+                QStringLiteral("The requested member of the collection does not exist"));
+        return m_ranges[size_t(index - 1)];
+    }
+
+private:
+    std::vector<Ref<WordRange>> m_ranges;
+};
+
+// wdSaveChanges
+constexpr std::int16_t kSaveChanges = -1;
+
+} // namespace
+
+QString filterForFile(const QString& fileName) {
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == QLatin1String("doc"))
+        return QStringLiteral("MS Word 97");
+    if (extension == QLatin1String("dot"))
+        return QStringLiteral("MS Word 97 Vorlage");
+    if (extension == QLatin1String("odt"))
+        return QStringLiteral("writer8");
+    if (extension == QLatin1String("docx"))
+        return QStringLiteral("MS Word 2007 XML");
+    throw AutomationError(
+        QStringLiteral("Cannot save \"%1\": the file type \"%2\" is not supported")
+            .arg(QFileInfo(fileName).fileName(), extension));
+}
+
+Ref<WordCollection<WordRange>> OfficeDocument::StoryRanges() {
+    const auto texts = m_state->call([this] { return storyTexts(m_state->document); });
+    std::vector<Ref<WordRange>> ranges;
+    for (const auto& text : texts)
+        ranges.emplace_back(std::make_shared<OfficeRange>(m_state, text));
+    return std::make_shared<OfficeRanges>(std::move(ranges));
+}
+
+Ref<WordCollection<WordShape>> OfficeDocument::Shapes() {
+    return drawPageShapes(m_state);
+}
+
+Ref<WordRange> OfficeDocument::Range() {
+    const auto text = m_state->call([this] { return m_state->document->getText(); });
+    return std::make_shared<OfficeRange>(m_state, text);
+}
+
+void OfficeDocument::SaveAs(const QString& fileName) {
+    const QString filter = filterForFile(fileName);
+    m_state->call([&] {
+        Reference<frame::XStorable>(m_state->document, UNO_QUERY_THROW)
+            ->storeAsURL(fileUrl(fileName),
+                         properties({property("FilterName", uno::Any(toUno(filter))),
+                                     property("Overwrite", uno::Any(true))}));
+    });
+}
+
+void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
+    m_state->call([] {}); // a closed document cannot be closed again
+    if (saveChanges == kSaveChanges)
+        m_state->call([this] {
+            const Reference<frame::XStorable> storable(m_state->document, UNO_QUERY_THROW);
+            if (storable->hasLocation() && !storable->isReadonly())
+                storable->store();
+        });
+    m_state->close();
+    m_session->forgetClosed();
+}
+
+} // namespace lw::word::office

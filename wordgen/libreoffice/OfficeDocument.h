@@ -1,0 +1,29 @@
+#pragma once
+
+// An open office document as the object model sees it.
+
+#include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/SessionState.h"
+
+namespace lw::word::office {
+
+class OfficeDocument : public WordDocument {
+public:
+    OfficeDocument(std::shared_ptr<SessionState> session, std::shared_ptr<DocumentState> state)
+        : m_session(std::move(session)), m_state(std::move(state)) {}
+
+    Ref<WordCollection<WordRange>> StoryRanges() override;
+    Ref<WordCollection<WordShape>> Shapes() override;
+    Ref<WordRange> Range() override;
+    void SaveAs(const QString& fileName) override;
+    void Close(std::optional<std::int16_t> saveChanges) override;
+
+private:
+    std::shared_ptr<SessionState> m_session;
+    std::shared_ptr<DocumentState> m_state;
+};
+
+// The office's export filter for a file name's extension; fails for others.
+QString filterForFile(const QString& fileName);
+
+} // namespace lw::word::office

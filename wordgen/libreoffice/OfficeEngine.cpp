@@ -1,0 +1,263 @@
+#include "wordgen/libreoffice/OfficeEngine.h"
+
+#include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/UnoConvert.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThread>
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <unistd.h>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lw::word::office {
+
+namespace {
+
+const QString kProgramFolder = QStringLiteral("/usr/lib/libreoffice/program");
+constexpr int kStartLimitMs = 30000;
+// soffice.bin asks for a restart after it set up a new profile.
+constexpr int kRestartRequested = 81;
+
+// The local UNO runtime, made once and kept to the end: tearing it down at
+// exit could wait on bridge threads.
+Reference<uno::XComponentContext> localContext() {
+    static Reference<uno::XComponentContext>* context = [] {
+        // The office's own settings of the UNO runtime, as its program uses.
+        rtl::Bootstrap::set(
+            "URE_BOOTSTRAP",
+            toUno(QStringLiteral("vnd.sun.star.pathname:%1/fundamentalrc").arg(kProgramFolder)));
+        return new Reference<uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext(
+            toUno(QStringLiteral("file://%1/unorc").arg(kProgramFolder))));
+    }();
+    return *context;
+}
+
+QString uniquePipeName() {
+    static int counter = 0;
+    return QStringLiteral("leafwright-%1-%2-%3")
+        .arg(getpid())
+        .arg(++counter)
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+// Runs at program exit when the program did not stop the engine itself.
+struct ExitGuard {
+    ~ExitGuard() { OfficeEngine::instance().stopAtExit(); }
+} exitGuard;
+
+} // namespace
+
+OfficeEngine& OfficeEngine::instance() {
+    // Never destroyed: objects handed out may outlive static destruction.
+    static OfficeEngine* engine = new OfficeEngine;
+    return *engine;
+}
+
+OfficeEngine::OfficeEngine() : m_watchdog([this] { m_process.kill(); }) {}
+
+bool OfficeEngine::isCurrent(std::uint64_t generation) const {
+    return m_running && generation == m_generation;
+}
+
+void OfficeEngine::ensureRunning() {
+    if (m_running && m_process.isRunning() && isResponsive())
+        return;
+    dropOffice();
+    startOffice();
+}
+
+bool OfficeEngine::isResponsive() {
+    CallWatchdog::Scope scope(m_watchdog, CallWatchdog::callLimit());
+    try {
+        m_connection->desktop->getCurrentComponent();
+        return true;
+    } catch (const uno::Exception&) {
+        return false;
+    }
+}
+
+void OfficeEngine::startOffice() {
+    const QString program = kProgramFolder + QStringLiteral("/soffice.bin");
+    if (!QFileInfo(program).isExecutable())
+        throw AutomationError(
+            QStringLiteral("The word-processing engine is not installed (%1 is missing)")
+                .arg(program));
+    if (!m_profile)
+        m_profile = OfficeProfile::acquire();
+    const QString pipeName = uniquePipeName();
+    m_pipeName = pipeName;
+    const QStringList arguments{QStringLiteral("--headless"),
+                                QStringLiteral("--invisible"),
+                                QStringLiteral("--norestore"),
+                                QStringLiteral("--nologo"),
+                                QStringLiteral("--nodefault"),
+                                QStringLiteral("--nolockcheck"),
+                                QStringLiteral("--nofirststartwizard"),
+                                QStringLiteral("-env:UserInstallation=") + m_profile->url(),
+                                QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName)};
+    // What the office's launcher script sets up for it.
+    const QStringList environment{QStringLiteral("SAL_ENABLE_FILE_LOCKING=1")};
+
+    for (int attempt = 0;; ++attempt) {
+        m_process.start(program, arguments, environment);
+        try {
+            connect(pipeName);
+            break;
+        } catch (const AutomationError&) {
+            const bool restart = m_process.exitCode() == kRestartRequested && attempt < 2;
+            m_process.kill();
+            m_process.waitForExit(5000);
+            removePipeFile();
+            if (!restart) {
+                m_profile.reset();
+                throw;
+            }
+        }
+    }
+    configure();
+    ++m_generation;
+    m_running = true;
+}
+
+void OfficeEngine::connect(const QString& pipeName) {
+    // The resolver itself could block on an office that accepts but hangs.
+    CallWatchdog::Scope scope(m_watchdog, std::chrono::milliseconds(kStartLimitMs));
+    const OUString url =
+        toUno(QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName));
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        const Reference<bridge::XUnoUrlResolver> resolver =
+            bridge::UnoUrlResolver::create(localContext());
+        for (;;) {
+            try {
+                auto connection = std::make_unique<Connection>();
+                connection->context.set(resolver->resolve(url), UNO_QUERY_THROW);
+                connection->desktop = frame::Desktop::create(connection->context);
+                m_connection = std::move(connection);
+                return;
+            } catch (const connection::NoConnectException&) {
+                if (!m_process.isRunning())
+                    throw AutomationError(
+                        QStringLiteral("The word-processing engine ended while starting "
+                                       "(exit code %1)")
+                            .arg(m_process.exitCode().value_or(-1)));
+                if (timer.elapsed() > kStartLimitMs)
+                    throw AutomationError(
+                        QStringLiteral("The word-processing engine did not start within %1 "
+                                       "seconds")
+                            .arg(kStartLimitMs / 1000));
+                QThread::msleep(25);
+            }
+        }
+    } catch (const uno::Exception& error) {
+        throw AutomationError(describe(error, scope.expired(), false));
+    }
+}
+
+void OfficeEngine::configure() {
+    // No lock files beside the user's documents: nothing to leave behind
+    // when the office is stopped hard.
+    CallWatchdog::Scope scope(m_watchdog, CallWatchdog::callLimit());
+    try {
+        const auto provider = configuration::theDefaultProvider::get(m_connection->context);
+        beans::NamedValue path;
+        path.Name = "nodepath";
+        path.Value <<= OUString("/org.openoffice.Office.Common/Misc");
+        const uno::Any pathArgument(path);
+        const Reference<beans::XPropertySet> misc(
+            provider->createInstanceWithArguments(
+                "com.sun.star.configuration.ConfigurationUpdateAccess",
+                uno::Sequence<uno::Any>(&pathArgument, 1)),
+            UNO_QUERY_THROW);
+        misc->setPropertyValue("UseDocumentOOoLockFile", uno::Any(false));
+        misc->setPropertyValue("UseDocumentSystemFileLocking", uno::Any(false));
+        Reference<util::XChangesBatch>(misc, UNO_QUERY_THROW)->commitChanges();
+    } catch (const uno::Exception&) {
+        // Only lock files would remain; the engine works without this.
+    }
+}
+
+void OfficeEngine::shutdown() {
+    if (m_running && m_process.isRunning()) {
+        CallWatchdog::Scope scope(m_watchdog, std::chrono::seconds(3));
+        try {
+            m_connection->desktop->terminate();
+        } catch (const uno::Exception&) {
+            // The office ends either way below.
+        }
+    }
+    if (!m_process.waitForExit(m_running ? 3000 : 0)) {
+        m_process.kill();
+        m_process.waitForExit(5000);
+    }
+    dropOffice();
+    removePipeFile();
+    m_profile.reset();
+    m_watchdog.stop();
+}
+
+void OfficeEngine::stopAtExit() {
+    if (m_process.pid() != 0) {
+        m_process.kill();
+        m_process.waitForExit(5000);
+    }
+    // Bridge objects must not be touched this late: the UNO runtime may be
+    // gone already.
+    (void)m_connection.release();
+    removePipeFile();
+    m_running = false;
+    m_profile.reset();
+    m_watchdog.stop();
+}
+
+void OfficeEngine::dropOffice() {
+    if (m_process.pid() != 0) {
+        m_process.kill();
+        m_process.waitForExit(5000);
+    }
+    removePipeFile();
+    if (m_running)
+        ++m_generation;
+    m_running = false;
+    m_connection.reset();
+}
+
+void OfficeEngine::removePipeFile() {
+    // An office that was killed leaves the socket file of its pipe behind.
+    if (!m_pipeName.isEmpty() && m_process.pid() == 0)
+        QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipeName));
+}
+
+QString OfficeEngine::describe(const uno::Exception& error, bool expired, bool disposed) {
+    if (expired)
+        return QStringLiteral("The word-processing engine stopped responding within %1 seconds "
+                              "and was stopped; it will be started again for the next session")
+            .arg(CallWatchdog::callLimit().count() / 1000.0);
+    const QString message = fromUno(error.Message).trimmed();
+    if (disposed || !m_process.isRunning())
+        return QStringLiteral("The word-processing engine stopped unexpectedly (%1)")
+            .arg(message.isEmpty() ? QStringLiteral("connection lost") : message);
+    if (!message.isEmpty())
+        return message;
+    return QStringLiteral("The word-processing engine reported an error");
+}
+
+} // namespace lw::word::office

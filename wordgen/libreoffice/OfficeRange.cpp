@@ -1,0 +1,50 @@
+#include "wordgen/libreoffice/OfficeRange.h"
+
+#include "wordgen/libreoffice/PagePicture.h"
+#include "wordgen/libreoffice/TextReplace.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace lw::word::office {
+
+Ref<WordFind> OfficeRange::Find() {
+    m_document->call([] {});
+    return std::make_shared<OfficeFind>(m_document, m_text);
+}
+
+void OfficeRange::CopyAsPicture() {
+    const QImage image = m_document->call([this] { return renderFirstPage(m_document->document); });
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!application)
+        throw AutomationError(QStringLiteral("There is no clipboard to copy the picture to"));
+    application->clipboard()->setImage(image);
+}
+
+bool OfficeFind::Execute(const FindExecuteArgs& args) {
+    // An argument given to the call wins over the find object's setting.
+    const auto setting = [](const auto& given, const auto& own, auto fallback) {
+        return given.value_or(own.value_or(fallback));
+    };
+    if (setting(args.MatchWildcards, m_settings.MatchWildcards, false))
+        throw AutomationError(QStringLiteral("Finding with wildcards is not supported"));
+    if (setting(args.MatchSoundsLike, m_settings.MatchSoundsLike, false))
+        throw AutomationError(QStringLiteral("Finding words that sound alike is not supported"));
+    if (setting(args.MatchAllWordForms, m_settings.MatchAllWordForms, false))
+        throw AutomationError(QStringLiteral("Finding all word forms is not supported"));
+
+    SearchOptions options;
+    options.text = setting(args.FindText, m_settings.FindText, QString());
+    options.matchCase = setting(args.MatchCase, m_settings.MatchCase, false);
+    options.wholeWord = setting(args.MatchWholeWord, m_settings.MatchWholeWord, false);
+    const bool forward = setting(args.Forward, m_settings.Forward, true);
+    const QString replacement = args.ReplaceWith.value_or(m_replacement->text());
+    const std::int16_t replace = args.Replace.value_or(0);
+    const ReplaceMode mode = replace == kReplaceAll ? ReplaceMode::All
+                             : replace == 1         ? ReplaceMode::One
+                                                    : ReplaceMode::None;
+    return m_document->call(
+        [&] { return findAndReplace(*m_document, m_text, options, mode, forward, replacement); });
+}
+
+} // namespace lw::word::office

@@ -1,0 +1,110 @@
+#include "wordgen/libreoffice/OfficeSession.h"
+
+#include "wordgen/libreoffice/OfficeDocument.h"
+#include "wordgen/libreoffice/UnoConvert.h"
+
+#include <QFileInfo>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+namespace lw::word::office {
+
+namespace {
+
+class OfficeDocuments : public WordDocuments {
+public:
+    explicit OfficeDocuments(std::shared_ptr<SessionState> session)
+        : m_session(std::move(session)) {}
+
+    Ref<WordDocument> Open(const QString& fileName, std::optional<bool> readOnly) override {
+        m_session->requireActive();
+        const QFileInfo file(fileName);
+        if (!file.isFile())
+            throw AutomationError(
+                QStringLiteral("The file \"%1\" could not be found").arg(fileName));
+        auto state = std::make_shared<DocumentState>();
+        state->generation = m_session->generation;
+        state->document = engineCall(m_session->generation, [&] {
+            // A view is needed for the page picture; headless, none shows.
+            const auto arguments = properties(
+                {property("Hidden", uno::Any(false)),
+                 property("ReadOnly", uno::Any(readOnly.value_or(false))),
+                 property("AsTemplate", uno::Any(false)),
+                 property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
+                 property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE))});
+            const Reference<lang::XComponent> component =
+                OfficeEngine::instance().desktop()->loadComponentFromURL(
+                    fileUrl(file.absoluteFilePath()), "_blank", 0, arguments);
+            Reference<text::XTextDocument> document(component, UNO_QUERY);
+            if (component.is() && !document.is())
+                component->dispose();
+            return document;
+        });
+        if (!state->document.is())
+            throw AutomationError(
+                QStringLiteral("The file \"%1\" could not be opened as a text document")
+                    .arg(fileName));
+        m_session->documents.push_back(state);
+        return std::make_shared<OfficeDocument>(m_session, state);
+    }
+
+private:
+    std::shared_ptr<SessionState> m_session;
+};
+
+} // namespace
+
+OfficeSession::OfficeSession() : m_state(std::make_shared<SessionState>()) {
+    auto& engine = OfficeEngine::instance();
+    engine.ensureRunning();
+    m_state->generation = engine.generation();
+}
+
+OfficeSession::~OfficeSession() {
+    closeDocuments();
+}
+
+Ref<WordDocuments> OfficeSession::Documents() {
+    m_state->requireActive();
+    return std::make_shared<OfficeDocuments>(m_state);
+}
+
+void OfficeSession::setDisplayAlerts(bool value) {
+    m_state->requireActive();
+    m_state->displayAlerts = value; // there is no user interface to alert in
+}
+
+Ref<WordDocument> OfficeSession::ActiveDocument() {
+    m_state->requireActive();
+    m_state->forgetClosed();
+    if (m_state->documents.empty())
+        throw AutomationError(
+            QStringLiteral("This command is not available because no document is open"));
+    return std::make_shared<OfficeDocument>(m_state, m_state->documents.back());
+}
+
+void OfficeSession::quit() {
+    m_state->requireActive();
+    closeDocuments();
+    m_state->ended = true;
+}
+
+void OfficeSession::closeDocuments() noexcept {
+    for (const auto& document : m_state->documents) {
+        if (!OfficeEngine::instance().isCurrent(document->generation))
+            break; // the office they lived in is gone, and they with it
+        try {
+            document->close();
+        } catch (const std::exception&) {
+            // Closing what is left is all that can be done here.
+        }
+    }
+    m_state->documents.clear();
+}
+
+} // namespace lw::word::office

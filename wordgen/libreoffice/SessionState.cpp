@@ -1,0 +1,33 @@
+#include "wordgen/libreoffice/SessionState.h"
+
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <algorithm>
+
+namespace lw::word::office {
+
+void DocumentState::close() {
+    if (closed)
+        return;
+    call([this] {
+        const css::uno::Reference<css::util::XCloseable> closeable(document, css::uno::UNO_QUERY);
+        try {
+            if (closeable.is())
+                closeable->close(true);
+            else
+                css::uno::Reference<css::lang::XComponent>(document, css::uno::UNO_QUERY_THROW)
+                    ->dispose();
+        } catch (const css::util::CloseVetoException&) {
+            // Ownership passed to the office, which closes it when it can.
+        }
+    });
+    closed = true;
+    document.clear();
+}
+
+void SessionState::forgetClosed() {
+    std::erase_if(documents, [](const auto& document) { return document->closed; });
+}
+
+} // namespace lw::word::office
