@@ -23,11 +23,15 @@ int main(int argc, char* argv[]) {
     lw::Form1 mainWindow;
     mainWindow.Form_Load();
     mainWindow.show();
-    if (qEnvironmentVariableIsSet("LEAFWRIGHT_EXIT_WHEN_READY")) {
-        // For start-up measurements: leave as soon as the window takes input.
+    // For measurements and process tests: say when the window takes input,
+    // and optionally leave right then.
+    if (qEnvironmentVariableIsSet("LEAFWRIGHT_REPORT_READY") ||
+        qEnvironmentVariableIsSet("LEAFWRIGHT_EXIT_WHEN_READY")) {
         QTimer::singleShot(0, [] {
             std::puts("ready");
-            lw::endProgram(0);
+            std::fflush(stdout);
+            if (qEnvironmentVariableIsSet("LEAFWRIGHT_EXIT_WHEN_READY"))
+                lw::endProgram(0);
         });
     }
     const int exitCode = QApplication::exec();
