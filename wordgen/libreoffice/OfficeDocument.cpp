@@ -54,9 +54,12 @@ QString filterForFile(const QString& fileName) {
 }
 
 Ref<WordCollection<WordRange>> OfficeDocument::StoryRanges() {
-    const auto texts = m_state->call([this] { return storyTexts(m_state->document); });
+    if (m_storyTexts.empty())
+        m_storyTexts = m_state->call([this] { return storyTexts(m_state->document); });
+    else
+        m_state->call([] {}); // a closed document or ended session still fails
     std::vector<Ref<WordRange>> ranges;
-    for (const auto& text : texts)
+    for (const auto& text : m_storyTexts)
         ranges.emplace_back(std::make_shared<OfficeRange>(m_state, text));
     return std::make_shared<OfficeRanges>(std::move(ranges));
 }

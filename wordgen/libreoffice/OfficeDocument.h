@@ -5,6 +5,10 @@
 #include "wordgen/WordObjects.h"
 #include "wordgen/libreoffice/SessionState.h"
 
+#include <com/sun/star/text/XText.hpp>
+
+#include <vector>
+
 namespace lw::word::office {
 
 class OfficeDocument : public WordDocument {
@@ -21,6 +25,10 @@ public:
 private:
     std::shared_ptr<SessionState> m_session;
     std::shared_ptr<DocumentState> m_state;
+    // Which texts the story ranges cover: finding them walks every page style,
+    // and replacing text never adds a frame, header or footer, so it is done
+    // once per document.
+    std::vector<css::uno::Reference<css::text::XText>> m_storyTexts;
 };
 
 // The office's export filter for a file name's extension; fails for others.

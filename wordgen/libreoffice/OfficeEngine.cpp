@@ -1,5 +1,7 @@
 #include "wordgen/libreoffice/OfficeEngine.h"
 
+#include "wordgen/libreoffice/OfficeWarmUp.h"
+
 #include "wordgen/WordObjects.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -132,6 +134,10 @@ void OfficeEngine::startOffice() {
         }
     }
     configure();
+    {
+        CallWatchdog::Scope scope(m_watchdog, CallWatchdog::callLimit());
+        warmUpOffice(m_connection->desktop);
+    }
     ++m_generation;
     m_running = true;
 }

@@ -1,0 +1,64 @@
+#include "wordgen/libreoffice/OfficeWarmUp.h"
+
+#include "wordgen/libreoffice/PagePicture.h"
+#include "wordgen/libreoffice/UnoConvert.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lw::word::office {
+namespace {
+
+void closeQuietly(const Reference<lang::XComponent>& component) {
+    if (!component.is())
+        return;
+    try {
+        Reference<util::XCloseable> closeable(component, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+        else
+            component->dispose();
+    } catch (const uno::Exception&) {
+    }
+}
+
+} // namespace
+
+void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/leafwright-warm-XXXXXX"));
+    if (!folder.isValid())
+        return;
+    const OUString url = fileUrl(folder.filePath(QStringLiteral("warm.doc")));
+    const auto visible = properties({property("Hidden", uno::Any(false))});
+    Reference<lang::XComponent> created;
+    Reference<lang::XComponent> reopened;
+    try {
+        created = desktop->loadComponentFromURL("private:factory/swriter", "_blank", 0, visible);
+        Reference<text::XTextDocument> document(created, UNO_QUERY);
+        if (document.is())
+            document->getText()->setString("[CompanyName]");
+        Reference<frame::XStorable>(created, UNO_QUERY_THROW)
+            ->storeToURL(url,
+                         properties({property("FilterName", uno::Any(OUString("MS Word 97")))}));
+        closeQuietly(created);
+        created.clear();
+        reopened = desktop->loadComponentFromURL(url, "_blank", 0, visible);
+        Reference<text::XTextDocument> again(reopened, UNO_QUERY);
+        if (again.is())
+            renderFirstPage(again);
+    } catch (...) {
+    }
+    closeQuietly(created);
+    closeQuietly(reopened);
+}
+
+} // namespace lw::word::office
