@@ -24,6 +24,9 @@ public:
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
         const QImage picture = reader.read();
+        // Without a new picture the preview opens empty, never showing the
+        // page of an earlier run as this run's result.
+        Form2::instance().setPicture(picture);
         if (picture.isNull())
             throw Failure(
                 QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));

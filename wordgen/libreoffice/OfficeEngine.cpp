@@ -114,8 +114,16 @@ void OfficeEngine::startOffice() {
                                 QStringLiteral("--nofirststartwizard"),
                                 QStringLiteral("-env:UserInstallation=") + m_profile->url(),
                                 QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName)};
+    // Its temporary files in a folder of its profile, not in the program's
+    // working folder: an office that is killed cannot remove them, and the
+    // folder is emptied before each start on the profile.
+    const QString temporaryFolder = m_profile->folder() + QStringLiteral("/tmp");
+    QDir(temporaryFolder).removeRecursively();
+    QDir().mkpath(temporaryFolder);
     // What the office's launcher script sets up for it.
-    const QStringList environment{QStringLiteral("SAL_ENABLE_FILE_LOCKING=1")};
+    const QStringList environment{
+        QStringLiteral("SAL_ENABLE_FILE_LOCKING=1"), QStringLiteral("TMPDIR=") + temporaryFolder,
+        QStringLiteral("TEMP=") + temporaryFolder, QStringLiteral("TMP=") + temporaryFolder};
 
     for (int attempt = 0;; ++attempt) {
         m_process.start(program, arguments, environment);

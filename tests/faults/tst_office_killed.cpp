@@ -1,0 +1,160 @@
+// The office process killed in the middle of a generation run, on the real
+// engine: the run reports each failing step and reaches its end, and the next
+// run starts a new office and succeeds.
+#include "shell/ProgramEnd.h"
+#include "tests/support/ExpectedReports.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/support/OfficeProcesses.h"
+#include "tests/support/PhaseHook.h"
+#include "tests/support/RunResults.h"
+#include "tests/support/TestHome.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/PictureBox.h"
+#include "wordgen/EngineModule.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace lw;
+
+class OfficeKilledTest : public QObject {
+    Q_OBJECT
+    test::TestHome home;
+    test::PrivateOfficeCache cache;
+
+private slots:
+    void initTestCase() {
+        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
+        QCOMPARE(word::loadEngineModules(), QString());
+    }
+    void cleanupTestCase() {
+        word::stopEngines();
+        QVERIFY(cache.offices().isEmpty());
+    }
+    void init() {
+        home.reset();
+        // The page picture comes through the clipboard: none from an earlier
+        // run, so a copy that fails shows as such.
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void killedOfficeIsReportedAndReplaced_data() {
+        QTest::addColumn<QByteArray>("phase");
+        QTest::addColumn<QList<int>>("expectedLines");
+        QTest::newRow("after opening the template")
+            << QByteArray("open") << test::storyPassWithoutADocument() + test::fromTheShapePassOn();
+        QTest::newRow("after the story pass")
+            << QByteArray("story pass") << test::fromTheShapePassOn();
+    }
+
+    void killedOfficeIsReportedAndReplaced() {
+        QFETCH(QByteArray, phase);
+        QFETCH(QList<int>, expectedLines);
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton4_Click();
+        form.show();
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+
+        pid_t killed = 0;
+        test::PhaseHook hook(phase, [&] {
+            const QList<pid_t> offices = cache.offices();
+            QCOMPARE(offices.size(), 1);
+            killed = offices.first();
+            ::kill(killed, SIGKILL);
+            QVERIFY(test::waitUntilEnded(killed, 5000));
+        });
+        QElapsedTimer timer;
+        timer.start();
+        form.PushButton6_Click();
+        qInfo("failing run took %lld ms", timer.elapsed());
+        QVERIFY(hook.fired());
+        QVERIFY(killed != 0);
+
+        // Every failing step was reported, in order, each with a description;
+        // the first says what happened.
+        QCOMPARE(prompts.errorLines(), expectedLines);
+        const QStringList descriptions = test::descriptionsOf(prompts.errors);
+        QVERIFY(!descriptions.contains(QString()));
+        QVERIFY2(descriptions.first().contains(QStringLiteral("engine stopped unexpectedly")),
+                 qPrintable(descriptions.first()));
+        // The run reached its end: the preview shows, with no document behind it.
+        QVERIFY(!form.mBusy);
+        Form2& preview = Form2::instance();
+        QVERIFY(preview.isVisible());
+        QVERIFY(form.isHidden());
+        QVERIFY(!preview.mWordFile.isEmpty());
+        QVERIFY(!QFile::exists(preview.mWordFile));
+        // Nothing half-made is left to be picked up by the next run.
+        QCOMPARE(
+            QDir(home.tempPath())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList());
+
+        // Back in the main window, the fields are as they were and take input.
+        preview.PushButton8_Click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.Text1(0)->text(), QStringLiteral("Tessaly"));
+        form.Text1(0)->setFocus();
+        form.Text1(0)->selectAll();
+        QTest::keyClicks(form.Text1(0), QStringLiteral("Quillon"));
+        QCOMPARE(form.Text1(0)->text(), QStringLiteral("Quillon"));
+        QVERIFY(form.PushButton6()->isEnabled());
+
+        // The next run starts a new office and succeeds.
+        test::FakePrompts again;
+        form.PushButton6_Click();
+        QVERIFY2(again.errors.isEmpty(), qPrintable(again.errors.join("\n")));
+        const QList<pid_t> offices = cache.offices();
+        QCOMPARE(offices.size(), 1);
+        QVERIFY(offices.first() != killed);
+        QVERIFY(!preview.Picture1()->picture().isNull());
+        const QString text = test::textOfDoc(preview.mWordFile);
+        QCOMPARE(test::tokensIn(text), QStringList());
+        QVERIFY(text.contains(QStringLiteral("Quillon")));
+        QVERIFY(text.contains(QStringLiteral("802-555-0147")));
+        const QString doc = preview.mWordFile;
+        preview.PushButton8_Click();
+        QVERIFY(!QFile::exists(doc));
+    }
+
+    // A run whose page picture cannot be made must not show the earlier
+    // run's page as its own result: the preview opens empty. (A picture the
+    // clipboard still holds is taken as the page, as the snapshot is defined;
+    // here the user has copied text since.)
+    void failedRunShowsNoPageOfAnEarlierRun() {
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton4_Click();
+        form.PushButton6_Click();
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        Form2& preview = Form2::instance();
+        const QImage earlier = preview.Picture1()->picture();
+        QVERIFY(!earlier.isNull());
+        preview.PushButton8_Click();
+        QGuiApplication::clipboard()->setText(QStringLiteral("copied since"));
+
+        test::PhaseHook hook("story pass", [&] {
+            for (pid_t pid : cache.offices())
+                ::kill(pid, SIGKILL);
+        });
+        form.PushButton6_Click();
+        QVERIFY(hook.fired());
+        QVERIFY(prompts.errorLines().contains(182));
+        QVERIFY(!QFile::exists(preview.mWordFile));
+        QVERIFY(prompts.errorLines().contains(122));
+        QCOMPARE(prompts.errorLines().last(), 198);
+        QVERIFY(preview.Picture1()->picture().isNull());
+        preview.PushButton8_Click();
+    }
+};
+
+QTEST_MAIN(OfficeKilledTest)
+#include "tst_office_killed.moc"

@@ -1,0 +1,56 @@
+// Closing the preview ends the program: the working document is deleted and
+// the engine's office is stopped, after a real run on the real engine.
+#include "shell/ProgramEnd.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/support/OfficeProcesses.h"
+#include "tests/support/TestHome.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "wordgen/EngineModule.h"
+
+#include <QTest>
+
+using namespace lw;
+
+class PreviewCloseTest : public QObject {
+    Q_OBJECT
+    test::TestHome home;
+    test::PrivateOfficeCache cache;
+
+private slots:
+    void initTestCase() { QCOMPARE(word::loadEngineModules(), QString()); }
+    void cleanupTestCase() { word::stopEngines(); }
+
+    void closingThePreviewLeavesNothing() {
+        // As the program ends outside tests: every shutdown step, then away.
+        int exitCode = -1;
+        setProgramExitForTesting([&](int code) {
+            exitCode = code;
+            runShutdownSteps();
+            throw ProgramEnded{code};
+        });
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton4_Click();
+        form.PushButton6_Click();
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        Form2& preview = Form2::instance();
+        const QString doc = preview.mWordFile;
+        QVERIFY(QFile::exists(doc));
+        QCOMPARE(cache.offices().size(), 1);
+
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, preview.close());
+        QCOMPARE(exitCode, 0);
+        QVERIFY(!QFile::exists(doc));
+        QVERIFY(test::waitUntilNoneWith(cache.marker(), 5000));
+        QCOMPARE(
+            QDir(home.tempPath())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList());
+        QVERIFY(prompts.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(PreviewCloseTest)
+#include "tst_preview_close.moc"
