@@ -13,6 +13,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Twips.h"
+#include "ui/FixedWindow.h"
 #include "ui/Form1Layout.h"
 #include "ui/PushButtonStyle.h"
 #include "wordgen/IsInstalled.h"
@@ -37,17 +38,8 @@ QRect layoutRect(const form1::Box& box) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(form1::kClientWidth), twipsToPixels(form1::kClientHeight));
-    setFont(windowFont());
-    setBackColour(this, kWhite);
-    setMouseTracking(true);
-    installEventFilter(this);
+    setUpFixedWindow(this, form1::kClientWidth, form1::kClientHeight);
     buildControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     setMainWindow(this);
 }
 

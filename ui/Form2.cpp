@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ProgramEnd.h"
 #include "shell/Twips.h"
+#include "ui/FixedWindow.h"
 #include "ui/Form2Layout.h"
 #include "ui/PictureBox.h"
 #include "ui/PushButtonStyle.h"
@@ -75,17 +76,8 @@ void mirrorScrollBar(QScrollBar* bar, const ScrollBarModel& model) {
 Form2::Form2(QWidget* parent)
     : QWidget(parent), m_view(*this, form2::kPicture1, form2::kPicture2, form2::kZoom_Ori) {
     setWindowTitle(QStringLiteral("Form2"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(form2::kClientWidth), twipsToPixels(form2::kClientHeight));
-    setFont(windowFont());
-    setBackColour(this, kWhite);
-    setMouseTracking(true);
-    installEventFilter(this);
+    setUpFixedWindow(this, form2::kClientWidth, form2::kClientHeight);
     buildControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     Form_Load();
     mirrorView();
 }

@@ -3,6 +3,7 @@
 // life (quit, a killed or frozen office, shutdown).
 
 #include "tests/engine/EngineTestDocument.h"
+#include "tests/support/OfficeProcesses.h"
 #include "wordgen/EngineModule.h"
 #include "wordgen/ObjectRegistry.h"
 
@@ -25,19 +26,7 @@ namespace {
 
 // The office processes this test program started, found by their pipe name.
 QList<pid_t> ourOfficeProcesses() {
-    const QByteArray marker = "name=leafwright-" + QByteArray::number(getpid()) + '-';
-    QList<pid_t> pids;
-    const auto entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool isPid = false;
-        const pid_t pid = entry.toInt(&isPid);
-        if (!isPid)
-            continue;
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker))
-            pids.append(pid);
-    }
-    return pids;
+    return lw::test::processesWith("name=leafwright-" + QByteArray::number(getpid()) + '-');
 }
 
 // A stop takes effect once each of the office's threads gets to it.
