@@ -202,6 +202,28 @@ private slots:
         QVERIFY(contains(body, QStringLiteral("and x and [TAG]")));
     }
 
+    // The generation run sets up a range's find through one reference and
+    // executes it through another, story by story.
+    void findSettingsHoldAcrossReferencesToTheRange() {
+        auto document = openSource();
+        auto stories = document->StoryRanges();
+        for (int i = 1; i <= stories->Count(); ++i) {
+            Ref<WordRange> range = stories->Item(i);
+            range->Find()->ClearFormatting();
+            range->Find()->Replacement()->ClearFormatting();
+            Ref<WordFind> find = range->Find();
+            find->setText(QStringLiteral("[companyname]"));
+            find->Replacement()->setText(QStringLiteral("Acme"));
+            find->setMatchCase(false);
+            FindExecuteArgs replaceAll;
+            replaceAll.Replace = kReplaceAll;
+            range->Find()->Execute(replaceAll);
+        }
+        QVERIFY(contains(stories->Item(1), QStringLiteral("Welcome to Acme")));
+        QVERIFY(contains(stories->Item(3), QStringLiteral("Acme")));
+        QVERIFY(!contains(stories->Item(3), QStringLiteral("[CompanyName]")));
+    }
+
     void keepsTheFormattingOfTheToken() {
         auto document = openSource();
         QVERIFY(

@@ -10,7 +10,9 @@ namespace lw::word::office {
 
 Ref<WordFind> OfficeRange::Find() {
     m_document->call([] {});
-    return std::make_shared<OfficeFind>(m_document, m_text);
+    if (!m_find)
+        m_find = std::make_shared<OfficeFind>(m_document, m_text);
+    return m_find;
 }
 
 void OfficeRange::CopyAsPicture() {

@@ -20,6 +20,9 @@ public:
 private:
     std::shared_ptr<DocumentState> m_document;
     css::uno::Reference<css::text::XText> m_text;
+    // One find object per range: settings made through one reference to it
+    // hold for an Execute through another.
+    std::shared_ptr<WordFind> m_find;
 };
 
 class OfficeReplacement : public WordReplacement {
