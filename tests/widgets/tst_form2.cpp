@@ -180,6 +180,23 @@ private slots:
         QVERIFY(!form.HScroll1()->isEnabled());
     }
 
+    // The engine's page picture of a landscape Letter page.
+    void pagePictureZoomsToOneAndAHalf() {
+        test::FakePrompts prompts;
+        Form2 form;
+        form.setPicture(patternImage(596, 461));
+        form.Show();
+        QVERIFY(!form.HScroll1()->isEnabled());
+        QVERIFY(!form.VScroll1()->isEnabled());
+        form.PushButton1_Click();
+        form.PushButton1_Click();
+        QCOMPARE(form.view().mZoom, 1.5f);
+        QVERIFY(form.VScroll1()->isEnabled());
+        form.PushButton1_Click();
+        QCOMPARE(form.view().mZoom, 1.0f);
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
     void dragMovesThePictureAndTheBarsFollow() {
         test::FakePrompts prompts;
         Form2 form;

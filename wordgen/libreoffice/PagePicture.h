@@ -8,7 +8,10 @@
 namespace lw::word::office {
 
 // The longest side of the picture in pixels; the page's proportions are kept.
-inline constexpr int kPictureLongestSide = 600;
+// A landscape Letter page becomes 596 x 461: whole in the preview's viewport at
+// zoom 1.0, and small enough that the preview can still zoom it to 1.5 before
+// it reaches its size limit of 14000 x 10400 twips.
+inline constexpr int kPictureLongestSide = 596;
 
 // Renders the first page; fails with a description. The document must have
 // been loaded with a view (not hidden), or the export fails.
