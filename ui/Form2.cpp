@@ -88,8 +88,15 @@ Form2::~Form2() {
 }
 
 Form2& Form2::instance() {
-    if (!g_instance)
+    if (!g_instance) {
         g_instance = new Form2();
+        // However the program ends (a termination signal included), the
+        // working document the preview holds does not stay behind.
+        addShutdownStep([] {
+            if (g_instance)
+                DeleteFileQuietly(g_instance->mWordFile);
+        });
+    }
     return *g_instance;
 }
 

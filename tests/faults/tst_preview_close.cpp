@@ -50,6 +50,26 @@ private slots:
             QStringList());
         QVERIFY(prompts.errors.isEmpty());
     }
+
+    // A termination signal while the preview is open ends the program through
+    // the same shutdown steps: the working document goes too.
+    void endingWhileThePreviewIsOpenLeavesNothing() {
+        setProgramExitForTesting([](int code) {
+            runShutdownSteps();
+            throw ProgramEnded{code};
+        });
+        test::FakePrompts prompts;
+        Form1 form;
+        form.Form_Load();
+        form.PushButton4_Click();
+        form.PushButton6_Click();
+        const QString doc = Form2::instance().mWordFile;
+        QVERIFY(QFile::exists(doc));
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, endProgram(0));
+        QVERIFY(!QFile::exists(doc));
+        QVERIFY(test::waitUntilNoneWith(cache.marker(), 5000));
+        QVERIFY(prompts.errors.isEmpty());
+    }
 };
 
 QTEST_MAIN(PreviewCloseTest)
