@@ -6,6 +6,7 @@
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <com/sun/star/frame/XStorable.hpp>
 
 #include <vector>
@@ -32,6 +33,10 @@ public:
 private:
     std::vector<Ref<WordRange>> m_ranges;
 };
+
+// Room a save needs besides the document itself: the office writes a copy
+// and a lock file first.
+constexpr qint64 kMinimumFreeBytes = 1 << 20;
 
 // wdSaveChanges
 constexpr std::int16_t kSaveChanges = -1;
@@ -75,6 +80,13 @@ Ref<WordRange> OfficeDocument::Range() {
 
 void OfficeDocument::SaveAs(const QString& fileName) {
     const QString filter = filterForFile(fileName);
+    // On a full disk the office retries its save without end until the
+    // watchdog stops it, leaving its lock and temporary files behind; refuse
+    // at once instead, with the reason.
+    const QStorageInfo disk(QFileInfo(fileName).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kMinimumFreeBytes)
+        throw AutomationError(
+            QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
     m_state->call([&] {
         Reference<frame::XStorable>(m_state->document, UNO_QUERY_THROW)
             ->storeAsURL(fileUrl(fileName),
