@@ -53,10 +53,15 @@ quint32 backColour(const QWidget* widget) {
 }
 
 void ApplyFaceColour(QWidget* window) {
+    applyFaceColourTo(window, false);
+}
+
+void applyFaceColourTo(QWidget* window, bool includingPictureBoxes) {
     setBackColour(window, kButtonFace);
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
-            qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child))
+            qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child) ||
+            (includingPictureBoxes && child->property("lwPictureBox").toBool()))
             setBackColour(child, kButtonFace);
     }
 }

@@ -26,4 +26,8 @@ quint32 backColour(const QWidget* widget);
 // button-face colour; picture boxes and other controls keep theirs.
 void ApplyFaceColour(QWidget* window);
 
+// The same, picture boxes included when asked (a skinned window turns them
+// button-face too).
+void applyFaceColourTo(QWidget* window, bool includingPictureBoxes);
+
 } // namespace lw

@@ -25,10 +25,14 @@ void DeleteFileQuietly(const QString& path) {
         ::unlink(QFile::encodeName(path).constData());
 }
 
+Failure systemFailure(const QString& what, const QString& path) {
+    return Failure(
+        QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
 void DeleteFileOrFail(const QString& path) {
     if (::unlink(QFile::encodeName(path).constData()) != 0)
-        throw Failure(QStringLiteral("Cannot delete %1: %2")
-                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        throw systemFailure(QStringLiteral("Cannot delete"), path);
 }
 
 namespace {
@@ -40,8 +44,7 @@ QString privateTemporaryFolder() {
         QDir::tempPath() + QStringLiteral("/leafwright-") + QString::number(::getuid());
     const QByteArray encoded = QFile::encodeName(folder);
     if (::mkdir(encoded.constData(), 0700) != 0 && errno != EEXIST)
-        throw Failure(QStringLiteral("Cannot create the temporary folder %1: %2")
-                          .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+        throw systemFailure(QStringLiteral("Cannot create the temporary folder"), folder);
     struct stat info {};
     if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
         info.st_uid != ::getuid() || (info.st_mode & 0077) != 0)

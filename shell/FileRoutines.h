@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Failure.h"
+
 #include <QString>
 
 namespace lw {
@@ -9,6 +11,10 @@ bool PathExists(const QString& path);
 
 // Deletes a file and ignores every failure (missing, locked, a folder).
 void DeleteFileQuietly(const QString& path);
+
+// "<what> <path>: <the system's reason for errno>", to throw after a failed
+// system call on path.
+Failure systemFailure(const QString& what, const QString& path);
 
 // Deletes a file; a failure throws with the system's reason.
 void DeleteFileOrFail(const QString& path);

@@ -28,14 +28,9 @@ bool GuardedProcedure::step(int line, const std::function<void()>& action) {
 }
 
 bool GuardedProcedure::condition(int line, const std::function<bool()>& test) {
-    try {
-        return test();
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (...) {
-        reportCurrentException(line);
-        return true;
-    }
+    bool holds = true; // a failing test counts as true
+    step(line, [&] { holds = test(); });
+    return holds;
 }
 
 void GuardedProcedure::forCount(int /*headerLine*/, int first, int last, int /*advanceLine*/,
@@ -49,25 +44,12 @@ void GuardedProcedure::forCount(int /*headerLine*/, int first, int last, int /*a
 void GuardedProcedure::forEach(int headerLine, const std::function<bool()>& start, int advanceLine,
                                const std::function<bool()>& advance,
                                const std::function<void()>& body) {
-    bool more = true;
-    try {
-        more = start();
-    } catch (const ProgramEnded&) {
-        throw;
-    } catch (...) {
-        reportCurrentException(headerLine);
-        more = true;
-    }
+    bool more = true; // a failing header still enters the body once
+    step(headerLine, [&] { more = start(); });
     while (more) {
         body();
-        try {
-            more = advance();
-        } catch (const ProgramEnded&) {
-            throw;
-        } catch (...) {
-            reportCurrentException(advanceLine);
+        if (!step(advanceLine, [&] { more = advance(); }))
             more = false;
-        }
     }
 }
 

@@ -3,12 +3,8 @@
 #include "shell/Colours.h"
 #include "shell/Failure.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
 #include <QWidget>
 
 namespace lw {
@@ -72,13 +68,7 @@ void ApplySkin(QWidget* window, SkinFramework& skin, const QString& skinFile) {
     const QFileInfo info(skinFile);
     if (!info.exists() || !info.isFile() || info.isHidden())
         return;
-    setBackColour(window, kButtonFace);
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        if (qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child) ||
-            qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child) ||
-            child->property("lwPictureBox").toBool())
-            setBackColour(child, kButtonFace);
-    }
+    applyFaceColourTo(window, true);
     skin.Invoke(2, {info.absoluteFilePath(), QString()});
     skin.setProperty(1, skin.property(1).toInt() | 1);
     skin.setProperty(5, true);

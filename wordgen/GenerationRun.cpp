@@ -155,7 +155,7 @@ void RunGeneration(GenerationHost& host) {
         trap.forCount(168, 1, 8, 176, [&](int) {
             int d = 0;
             trap.step(170, [] {});
-            trap.step(172, [&] { d = 1 + int(QRandomGenerator::global()->bounded(9)); });
+            trap.step(172, [&] { d = drawNameDigit(*QRandomGenerator::global()); });
             trap.step(174, [&] { Name += QChar(u'0' + d); });
         });
         trap.step(178, [&] { Name = temporaryPath(Name + QStringLiteral(".doc")); });

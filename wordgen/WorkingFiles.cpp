@@ -10,17 +10,10 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace lw {
-namespace {
-Failure systemFailure(const QString& what, const QString& path) {
-    return Failure(
-        QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
-}
-} // namespace
 
 void SaveBytesToFile(const QByteArray& bytes, const QString& path) {
     QCoreApplication::processEvents();
@@ -47,11 +40,8 @@ void SaveBytesToFile(const QByteArray& bytes, const QString& path) {
         throw systemFailure(QStringLiteral("Cannot write"), path);
 }
 
-QString drawWorkingDocumentName(QRandomGenerator& generator) {
-    QString name = QStringLiteral("tmpout");
-    for (int k = 1; k <= 8; ++k)
-        name += QChar(u'0' + 1 + int(generator.bounded(9)));
-    return name;
+int drawNameDigit(QRandomGenerator& generator) {
+    return 1 + int(generator.bounded(9));
 }
 
 void savePictureReplacing(const QImage& picture, const QString& path) {

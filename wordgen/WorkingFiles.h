@@ -18,8 +18,9 @@ inline constexpr auto kTemplateResource = ":/leafwright/brochure.dot";
 // through. Throws a Failure when the file cannot be written.
 void SaveBytesToFile(const QByteArray& bytes, const QString& path);
 
-// "tmpout" followed by eight digits, each 1 to 9.
-QString drawWorkingDocumentName(QRandomGenerator& generator);
+// One digit of a working document's name ("tmpout" and eight of these):
+// 1 to 9, never 0.
+int drawNameDigit(QRandomGenerator& generator);
 
 // Saves a picture under path by writing a new file beside it and renaming it
 // over the old one: a link planted under that name is replaced, not followed.

@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeWarmUp.h"
 
 #include "wordgen/libreoffice/PagePicture.h"
+#include "wordgen/libreoffice/SessionState.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
 
 using namespace css;
 using css::uno::Reference;
@@ -22,11 +22,7 @@ void closeQuietly(const Reference<lang::XComponent>& component) {
     if (!component.is())
         return;
     try {
-        Reference<util::XCloseable> closeable(component, UNO_QUERY);
-        if (closeable.is())
-            closeable->close(true);
-        else
-            component->dispose();
+        closeComponent(component);
     } catch (const uno::Exception&) {
     }
 }

@@ -7,17 +7,20 @@
 
 namespace lw::word::office {
 
+void closeComponent(const css::uno::Reference<css::uno::XInterface>& component) {
+    const css::uno::Reference<css::util::XCloseable> closeable(component, css::uno::UNO_QUERY);
+    if (closeable.is())
+        closeable->close(true);
+    else
+        css::uno::Reference<css::lang::XComponent>(component, css::uno::UNO_QUERY_THROW)->dispose();
+}
+
 void DocumentState::close() {
     if (closed)
         return;
     call([this] {
-        const css::uno::Reference<css::util::XCloseable> closeable(document, css::uno::UNO_QUERY);
         try {
-            if (closeable.is())
-                closeable->close(true);
-            else
-                css::uno::Reference<css::lang::XComponent>(document, css::uno::UNO_QUERY_THROW)
-                    ->dispose();
+            closeComponent(document);
         } catch (const css::util::CloseVetoException&) {
             // Ownership passed to the office, which closes it when it can.
         }

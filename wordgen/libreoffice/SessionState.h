@@ -14,6 +14,10 @@
 
 namespace lw::word::office {
 
+// Closes an office document (or disposes a component that cannot be closed).
+// A veto passes to the caller.
+void closeComponent(const css::uno::Reference<css::uno::XInterface>& component);
+
 struct DocumentState {
     std::uint64_t generation = 0;
     css::uno::Reference<css::text::XTextDocument> document;
