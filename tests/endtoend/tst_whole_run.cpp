@@ -1,7 +1,7 @@
-#include "brochure/PlaceholderTable.h"
 #include "shell/FileRoutines.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
+#include "tests/support/RunResults.h"
 #include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -10,40 +10,10 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
 using namespace lw;
-
-namespace {
-
-QString textOfDoc(const QString& path) {
-    QProcess catdoc;
-    catdoc.start(QStringLiteral("catdoc"),
-                 {QStringLiteral("-w"), QStringLiteral("-d"), QStringLiteral("utf-8"), path});
-    catdoc.waitForFinished(30000);
-    return QString::fromUtf8(catdoc.readAllStandardOutput());
-}
-
-QStringList tokensIn(const QString& text) {
-    QStringList found;
-    for (const auto& field : kPlaceholderTable)
-        if (text.contains(QString::fromLatin1(field.token), Qt::CaseInsensitive))
-            found << QString::fromLatin1(field.token);
-    return found;
-}
-
-// wvText reads long text-box stories whole, where catdoc stops early.
-QString wvTextOfDoc(const QString& path, const QString& work) {
-    const QString out = work + QStringLiteral("/wvtext.txt");
-    QProcess::execute(QStringLiteral("wvText"), {path, out});
-    QFile file(out);
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll());
-}
-
-} // namespace
 
 // A whole generation run from the main window to the preview, on the real
 // engine and the real brochure template.
@@ -76,8 +46,8 @@ private slots:
         QFile file(doc);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(4) == QByteArray("\xD0\xCF\x11\xE0", 4));
-        const QString text = textOfDoc(doc);
-        QCOMPARE(tokensIn(text), QStringList());
+        const QString text = test::textOfDoc(doc);
+        QCOMPARE(test::tokensIn(text), QStringList());
         for (const char* value :
              {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7", "Marshbrooke, VT 05412",
               "802-555-0147", "802-555-0182", "support@tessaly.com"})
@@ -104,12 +74,12 @@ private slots:
         form.PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
         const QString doc = Form2::instance().mWordFile;
-        const QString text = textOfDoc(doc);
-        QCOMPARE(tokensIn(text), QStringList());
+        const QString text = test::textOfDoc(doc);
+        QCOMPARE(test::tokensIn(text), QStringList());
         QVERIFY(text.contains(QStringLiteral("Café Ünïcode 北京 Zürich")));
         QVERIFY(text.contains(QStringLiteral("$1 & \\1 ^p (.*)")));
         const QString squeezed =
-            wvTextOfDoc(doc, home.path()).remove(QRegularExpression(QStringLiteral("\\s")));
+            test::wvTextOfDoc(doc, home.path()).remove(QRegularExpression(QStringLiteral("\\s")));
         QVERIFY2(squeezed.contains(longValue), qPrintable(QString::number(squeezed.count(u'x'))));
         QVERIFY(!Form2::instance().Picture1()->picture().isNull());
         Form2::instance().PushButton8_Click();

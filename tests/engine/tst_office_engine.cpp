@@ -4,6 +4,7 @@
 
 #include "tests/engine/EngineTestDocument.h"
 #include "tests/support/OfficeProcesses.h"
+#include "tests/support/RunResults.h"
 #include "wordgen/EngineModule.h"
 #include "wordgen/ObjectRegistry.h"
 
@@ -92,14 +93,6 @@ bool containsAnywhere(const Ref<WordDocument>& document, const QString& text) {
         if (contains(range, text))
             return true;
     return false;
-}
-
-QString plainTextOf(const QString& docFile) {
-    QProcess catdoc;
-    catdoc.start(QStringLiteral("catdoc"),
-                 {QStringLiteral("-d"), QStringLiteral("utf-8"), docFile});
-    catdoc.waitForFinished(20000);
-    return QString::fromUtf8(catdoc.readAllStandardOutput());
 }
 
 int nonWhitePixels(const QImage& image) {
@@ -304,7 +297,7 @@ private slots:
                 ++shapesWithValue;
         QCOMPARE(shapesWithValue, 3);
 
-        const QString text = plainTextOf(saved);
+        const QString text = lw::test::textOfDoc(saved);
         QVERIFY2(text.contains(QStringLiteral("Café Ünïcödé")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Москва")));
         QVERIFY(text.contains(QStringLiteral("Frame two: Café")));
@@ -401,7 +394,7 @@ private slots:
         qInfo("warm office: open %lld ms, story pass %lld ms, shape pass %lld ms, save and close "
               "%lld ms, reopen and picture %lld ms",
               open, storyPass, shapePass, save, picture);
-        const QString text = plainTextOf(saved);
+        const QString text = lw::test::textOfDoc(saved);
         for (const auto& token : tokens)
             QVERIFY2(!text.contains(token), qPrintable(token));
         QVERIFY(text.contains(QStringLiteral("CompanyName value")));

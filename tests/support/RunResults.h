@@ -2,6 +2,7 @@
 
 #include "brochure/PlaceholderTable.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,16 @@ inline QString textOfDoc(const QString& path) {
                  {QStringLiteral("-w"), QStringLiteral("-d"), QStringLiteral("utf-8"), path});
     catdoc.waitForFinished(30000);
     return QString::fromUtf8(catdoc.readAllStandardOutput());
+}
+
+// The text of a Word document as wvText reads it: long text-box stories come
+// whole, where catdoc stops early. work is a folder for the output.
+inline QString wvTextOfDoc(const QString& path, const QString& work) {
+    const QString out = work + QStringLiteral("/wvtext.txt");
+    QProcess::execute(QStringLiteral("wvText"), {path, out});
+    QFile file(out);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
 }
 
 // The field tokens still in a text.
