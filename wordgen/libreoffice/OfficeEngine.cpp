@@ -218,36 +218,33 @@ void OfficeEngine::shutdown() {
             // The office ends either way below.
         }
     }
-    if (!m_process.waitForExit(m_running ? 3000 : 0)) {
-        m_process.kill();
-        m_process.waitForExit(5000);
-    }
+    // An office that did not end by itself is killed here.
+    m_process.waitForExit(m_running ? 3000 : 0);
     dropOffice();
-    removePipeFile();
     m_profile.reset();
     m_watchdog.stop();
 }
 
 void OfficeEngine::stopAtExit() {
-    if (m_process.pid() != 0) {
-        m_process.kill();
-        m_process.waitForExit(5000);
-    }
+    endProcess();
     // Bridge objects must not be touched this late: the UNO runtime may be
     // gone already.
     (void)m_connection.release();
-    removePipeFile();
     m_running = false;
     m_profile.reset();
     m_watchdog.stop();
 }
 
-void OfficeEngine::dropOffice() {
+void OfficeEngine::endProcess() {
     if (m_process.pid() != 0) {
         m_process.kill();
         m_process.waitForExit(5000);
     }
     removePipeFile();
+}
+
+void OfficeEngine::dropOffice() {
+    endProcess();
     if (m_running)
         ++m_generation;
     m_running = false;

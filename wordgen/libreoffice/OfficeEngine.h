@@ -51,6 +51,8 @@ private:
     void startOffice();
     void connect(const QString& pipeName);
     void configure();
+    // Kills the office process if it still runs, reaps it, removes its pipe.
+    void endProcess();
     void dropOffice();
     void removePipeFile();
 
