@@ -175,8 +175,15 @@ int main(int argc, char* argv[]) {
     report("start-up check, office cold (in process)", checkMs);
     report("first run after start-up, press to preview", firstRunMs);
     report("later run, press to preview", laterRunMs);
-    const char* const names[] = {"template written", "open",     "story pass",  "shape pass",
-                                 "save",             "snapshot", "preview load"};
+    const char* const names[] = {
+        "template written", //
+        "open",             //
+        "story pass",       //
+        "shape pass",       //
+        "save",             //
+        "snapshot",         //
+        "preview load",     //
+    };
     for (const char* name : names) {
         auto first = firstPhases.find(name);
         if (first != firstPhases.end())

@@ -1,8 +1,8 @@
 #include "ui/FixedWindow.h"
 
-#include "shell/Colours.h"
-#include "shell/Twips.h"
+#include "ui/Colours.h"
 #include "ui/PushButtonStyle.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/SkinFramework.h"
-#include "shell/WindowPointer.h"
+#include "ui/SkinFramework.h"
+#include "ui/WindowPointer.h"
 
 #include <QWidget>
 #include <array>

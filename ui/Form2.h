@@ -2,7 +2,7 @@
 
 #include "preview/PreviewSurface.h"
 #include "preview/PreviewView.h"
-#include "shell/WindowPointer.h"
+#include "ui/WindowPointer.h"
 
 #include <QImage>
 #include <QWidget>

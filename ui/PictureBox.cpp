@@ -1,6 +1,6 @@
 #include "ui/PictureBox.h"
 
-#include "shell/Twips.h"
+#include "ui/Twips.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,7 +1,7 @@
 #include "ui/PushButtonStyle.h"
 
-#include "shell/Colours.h"
-#include "shell/Twips.h"
+#include "ui/Colours.h"
+#include "ui/Twips.h"
 
 namespace lw {
 

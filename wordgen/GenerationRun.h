@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WindowPointer.h"
+#include "shell/PointerState.h"
 
 #include <QString>
 

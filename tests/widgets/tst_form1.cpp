@@ -1,11 +1,11 @@
 #include "brochure/FieldStore.h"
 #include "brochure/SampleData.h"
 #include "shell/AppInfo.h"
-#include "shell/Colours.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/FakeWord.h"
 #include "tests/support/TestHome.h"
+#include "ui/Colours.h"
 #include "ui/Form1.h"
 #include "wordgen/IsInstalled.h"
 

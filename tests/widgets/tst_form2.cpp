@@ -1,11 +1,11 @@
 // The preview window on the offscreen platform: its design, the view on
 // screen, zoom, scroll and drag, the pointer rules, back and close.
 #include "shell/AppInfo.h"
-#include "shell/Colours.h"
-#include "shell/MainWindow.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
+#include "ui/Colours.h"
 #include "ui/Form2.h"
+#include "ui/MainWindow.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/Colours.h"
+#include "ui/Colours.h"
 
 #include <QApplication>
 #include <QCheckBox>

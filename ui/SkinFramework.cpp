@@ -1,7 +1,7 @@
-#include "shell/SkinFramework.h"
+#include "ui/SkinFramework.h"
 
-#include "shell/Colours.h"
 #include "shell/Failure.h"
+#include "ui/Colours.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "shell/HoverPointerRule.h"
+#include "ui/HoverPointerRule.h"
 
-#include "shell/WindowPointer.h"
+#include "ui/WindowPointer.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "shell/CursorFile.h"
+#include "ui/CursorFile.h"
 
 #include "shell/Failure.h"
 

@@ -1,4 +1,4 @@
-#include "shell/WindowPointer.h"
+#include "ui/WindowPointer.h"
 
 namespace lw {
 

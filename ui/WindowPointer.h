@@ -1,14 +1,13 @@
 #pragma once
 
+#include "shell/PointerState.h"
+
 #include <QCursor>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
 
 namespace lw {
-
-// A window's mouse-pointer state, as the code reads and writes it.
-enum class PointerState { Default = 0, Busy = 11, Custom = 99 };
 
 // Holds a window's pointer state and shows the matching cursor. The hover
 // rules ask it to change; a busy pointer is never replaced by them.

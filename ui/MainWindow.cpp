@@ -1,4 +1,4 @@
-#include "shell/MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QPointer>
 #include <QWidget>
