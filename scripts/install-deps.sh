@@ -13,8 +13,9 @@ packages=(
     fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # independent .doc readers, an X server for the end-to-end check
-    packages+=(catdoc wv xvfb xauth)
+    # independent .doc readers, an X server for the end-to-end check, the
+    # format check
+    packages+=(catdoc wv xvfb xauth clang-format)
 fi
 
 missing=()
