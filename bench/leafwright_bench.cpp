@@ -2,7 +2,7 @@
 // start-up to a usable window, whole generation runs (first and later), the
 // phases of a run, and the single-conversion baseline with a fresh office
 // profile. Run from the build folder:  bin/leafwright-bench [runs]
-#include "brochure/SampleData.h"
+#include "brochure/BrochureProduct.h"
 #include "shell/Prompts.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -97,7 +97,7 @@ std::vector<double> timeProgramStart(int runs) {
 
 std::vector<double> timeBaseline(int runs, const QString& work) {
     std::vector<double> ms;
-    QFile resource(QStringLiteral(":/leafwright/brochure.dot"));
+    QFile resource(QString::fromLatin1(kTemplateResource));
     resource.open(QIODevice::ReadOnly);
     const QString dot = work + QStringLiteral("/baseline.dot");
     QFile out(dot);

@@ -1,24 +1,26 @@
 #include "brochure/FieldStore.h"
 
-#include "brochure/PlaceholderTable.h"
+#include "brochure/BrochureProduct.h"
 #include "shell/Failure.h"
 
 #include <QSettings>
 
 namespace lw {
 namespace {
-constexpr auto kApplication = "Tessaly";
-constexpr auto kSection = "Leafwright";
-
 QSettings openStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(kApplication), QString::fromLatin1(kSection));
+                     QString::fromLatin1(kSettingsApplication),
+                     QString::fromLatin1(kSettingsSection));
 }
 
 QString sectionKey(int index) {
-    return QString::fromLatin1(kSection) + '/' + FieldKey(index);
+    return QString::fromLatin1(kSettingsSection) + '/' + FieldKey(index);
 }
 } // namespace
+
+QString FieldKey(int index) {
+    return QString::fromLatin1(kPlaceholderTable.at(std::size_t(index)).key);
+}
 
 QString FieldStore::read(int index) {
     QSettings store = openStore();

@@ -17,4 +17,7 @@ public:
     static QString location();
 };
 
+// The settings key of a field.
+QString FieldKey(int index);
+
 } // namespace lw

@@ -1,5 +1,6 @@
 #include "preview/SaveResults.h"
 
+#include "brochure/BrochureProduct.h"
 #include "preview/FileReplace.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
@@ -14,8 +15,8 @@ void saveResultsToWordFile(const QString& workingDocument) {
     QString filter;
     QString target;
     save.step(100, [&] { fileName.clear(); });
-    save.step(102, [&] { title = QStringLiteral("Save File"); });
-    save.step(104, [&] { filter = QStringLiteral("Word Files (*.doc)|*.doc"); });
+    save.step(102, [&] { title = QString::fromLatin1(kSaveDialogTitle); });
+    save.step(104, [&] { filter = QString::fromLatin1(kSaveDialogFilter); });
     // The dialog asks no overwrite question and adds no extension: the name
     // is used exactly as typed.
     save.step(106, [&] { fileName = prompts().saveFileName(title, filter); });

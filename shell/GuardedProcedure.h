@@ -36,7 +36,6 @@ public:
     void forEach(int headerLine, const std::function<bool()>& start, int advanceLine,
                  const std::function<bool()>& advance, const std::function<void()>& body);
 
-    const QString& location() const { return m_location; }
     // The lines reported so far, in order.
     const std::vector<int>& failedLines() const { return m_failedLines; }
 

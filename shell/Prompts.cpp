@@ -1,6 +1,7 @@
 #include "shell/Prompts.h"
 
 #include "shell/AppInfo.h"
+#include "shell/ErrorReport.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -25,7 +26,7 @@ QString qtFilter(const QString& filter) {
 class DialogPrompts final : public Prompts {
 public:
     void applicationError(const QString& text) override {
-        QMessageBox box(QMessageBox::Warning, QString::fromLatin1("Application Error"), text,
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kErrorReportTitle), text,
                         QMessageBox::Ok, dialogParent());
         box.exec();
     }

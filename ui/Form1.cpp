@@ -1,8 +1,7 @@
 #include "ui/Form1.h"
 
+#include "brochure/BrochureProduct.h"
 #include "brochure/FieldStore.h"
-#include "brochure/PlaceholderTable.h"
-#include "brochure/SampleData.h"
 #include "shell/AppInfo.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
@@ -50,19 +49,21 @@ void Form1::buildControls() {
     m_frame1->setMouseTracking(true);
     m_frame1->installEventFilter(this);
 
-    for (const auto& field : form1::kFields) {
+    for (const BrochureField& field : kPlaceholderTable) {
         auto* edit = new QLineEdit(m_frame1);
         edit->setObjectName(QStringLiteral("Text1_%1").arg(field.index));
-        edit->setGeometry(layoutRect(field.box));
-        edit->setProperty("Tag", QString::fromLatin1(kPlaceholderTable.at(field.index).token));
-        edit->setProperty("TabIndex", field.tabIndex);
+        edit->setGeometry(layoutRect(form1::kFields.at(std::size_t(field.index))));
+        edit->setProperty("Tag", QString::fromLatin1(field.token));
+        edit->setProperty("TabIndex", field.screenPosition);
         edit->installEventFilter(this);
         const int index = field.index;
         connect(edit, &QLineEdit::textChanged, this, [this, index] { Text1_Change(index); });
         m_text1.at(std::size_t(index)) = edit;
     }
     for (const auto& label : form1::kLabels) {
-        auto* caption = new QLabel(QString::fromLatin1(label.caption), m_frame1);
+        auto* caption = new QLabel(
+            QString::fromLatin1(kPlaceholderTable.at(std::size_t(label.fieldIndex)).caption),
+            m_frame1);
         caption->setObjectName(QStringLiteral("Label2_%1").arg(label.index));
         caption->setGeometry(layoutRect(label.box));
         caption->setProperty("TabIndex", label.tabIndex);
@@ -110,7 +111,7 @@ void Form1::Form_Load() {
     const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
     if (load.condition(122, [&] { return PathExists(handCursor); }))
         load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
-    load.forCount(128, 0, 9, 132, [&](int index) {
+    load.forCount(128, 0, kFieldCount - 1, 132, [&](int index) {
         load.step(130, [&] { setFieldText(index, FieldStore::read(index)); });
     });
     load.step(134, [&] { CheckWordInstalled(); });
@@ -136,9 +137,11 @@ void Form1::Text1_Change(int index) {
 
 void Form1::fillInScreenOrder(const QString& procedure, bool sample) {
     GuardedProcedure command(QStringLiteral("Form1"), procedure);
-    for (const SampleValue& row : kSampleDataSet) {
-        command.step(row.line, [&] {
-            setFieldText(row.index, sample ? QString::fromUtf8(row.value) : QString());
+    // One numbered step per field, down the form from line 100.
+    for (int position = 0; position < kFieldCount; ++position) {
+        const BrochureField& field = kPlaceholderTable.at(std::size_t(kScreenOrder.at(position)));
+        command.step(100 + 2 * position, [&] {
+            setFieldText(field.index, sample ? QString::fromUtf8(field.sample) : QString());
         });
     }
 }

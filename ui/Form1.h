@@ -1,5 +1,6 @@
 #pragma once
 
+#include "brochure/BrochureProduct.h"
 #include "ui/SkinFramework.h"
 #include "ui/WindowPointer.h"
 
@@ -51,14 +52,14 @@ private:
     void fillInScreenOrder(const QString& procedure, bool sample);
 
     QGroupBox* m_frame1 = nullptr;
-    std::array<QLineEdit*, 10> m_text1{};
-    std::array<QLabel*, 10> m_label2{};
+    std::array<QLineEdit*, kFieldCount> m_text1{};
+    std::array<QLabel*, kFieldCount> m_label2{};
     QPushButton* m_pushButton6 = nullptr;
     QPushButton* m_pushButton3 = nullptr;
     QPushButton* m_pushButton4 = nullptr;
     SkinFramework m_skin;
     WindowPointer m_pointer{this};
-    std::array<bool, 10> m_storeFailed{};
+    std::array<bool, kFieldCount> m_storeFailed{};
 };
 
 } // namespace lw

@@ -23,7 +23,6 @@ public:
 
     // Where child boxes go: the box itself when it has no border.
     QWidget* client() const { return m_client; }
-    int borderPixels() const { return m_borderPixels; }
 
     // Places and sizes the box; a box's border never changes.
     void setTwipsGeometry(const BoxTwips& box);

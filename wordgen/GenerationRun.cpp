@@ -1,5 +1,6 @@
 #include "wordgen/GenerationRun.h"
 
+#include "brochure/BrochureProduct.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "wordgen/ObjectRegistry.h"
@@ -91,7 +92,7 @@ void RunGeneration(GenerationHost& host) {
     phase("open");
 
     // Story pass: each field in turn through every story range.
-    trap.forCount(116, 0, 9, 152, [&](int i) {
+    trap.forCount(116, 0, kFieldCount - 1, 152, [&](int i) {
         ItemWalker<WordRange> stories;
         trap.forEach(
             118, [&] { return stories.start(D->StoryRanges()); }, 150,
@@ -133,7 +134,7 @@ void RunGeneration(GenerationHost& host) {
         [&] {
             const Ref<WordShape>& S = shapes.item();
             if (trap.condition(156, [&] { return S->TextFrame()->HasText(); })) {
-                trap.forCount(158, 0, 9, 162, [&](int i) {
+                trap.forCount(158, 0, kFieldCount - 1, 162, [&](int i) {
                     trap.step(160, [&] {
                         FindExecuteArgs positional;
                         positional.FindText = host.fieldToken(i);
@@ -151,14 +152,16 @@ void RunGeneration(GenerationHost& host) {
     QString Name;
     bool taken = false;
     do {
-        trap.step(166, [&] { Name = QStringLiteral("tmpout"); });
+        trap.step(166, [&] { Name = QString::fromLatin1(kWorkingDocumentPrefix); });
         trap.forCount(168, 1, 8, 176, [&](int) {
             int d = 0;
             trap.step(170, [] {});
             trap.step(172, [&] { d = drawNameDigit(*QRandomGenerator::global()); });
             trap.step(174, [&] { Name += QChar(u'0' + d); });
         });
-        trap.step(178, [&] { Name = temporaryPath(Name + QStringLiteral(".doc")); });
+        trap.step(178, [&] {
+            Name = temporaryPath(Name + QString::fromLatin1(kWorkingDocumentExtension));
+        });
         taken = false;
         trap.step(180, [&] { taken = PathExists(Name); });
     } while (taken);

@@ -15,10 +15,6 @@ void ObjectRegistry::unregisterClass(const QString& className) {
     m_factories.erase(className);
 }
 
-bool ObjectRegistry::hasClass(const QString& className) const {
-    return m_factories.count(className) > 0;
-}
-
 Ref<WordApplication> ObjectRegistry::create(const QString& className) {
     const auto found = m_factories.find(className);
     if (found == m_factories.end())

@@ -20,7 +20,6 @@ public:
 
     void registerClass(const QString& className, Factory factory);
     void unregisterClass(const QString& className);
-    bool hasClass(const QString& className) const;
 
     // A new object of the class. Fails with a description when the class is
     // unknown or its engine cannot start.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "brochure/BrochureProduct.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,10 +9,6 @@ class QImage;
 class QRandomGenerator;
 
 namespace lw {
-
-inline constexpr auto kTemplateFileName = "template.dot";
-inline constexpr auto kSnapshotFileName = "temp.bmp";
-inline constexpr auto kTemplateResource = ":/leafwright/brochure.dot";
 
 // Lets pending window events run once, then writes the bytes to a new file
 // at path unless something already exists there. The file is created

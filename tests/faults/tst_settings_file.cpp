@@ -1,6 +1,7 @@
 // The settings file damaged or unusable when the program starts: the main
 // window comes up with what can be read, and typing goes on.
-#include "brochure/PlaceholderTable.h"
+#include "brochure/BrochureProduct.h"
+#include "brochure/FieldStore.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/FakeWord.h"
@@ -54,6 +55,9 @@ class SettingsFileTest : public QObject {
         QVERIFY(prompts.errors.isEmpty()); // typing is not interrupted
         form.PushButton4_Click();
         QCOMPARE(prompts.errors.size(), kFieldCount);
+        // One report per field, down the form, on its own line.
+        QCOMPARE(prompts.errorLines(),
+                 QList<int>({100, 102, 104, 106, 108, 110, 112, 114, 116, 118}));
         for (const QString& report : prompts.errors)
             QVERIFY2(report.startsWith(QStringLiteral("The field could not be saved to ")),
                      qPrintable(report));

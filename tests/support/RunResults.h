@@ -1,6 +1,6 @@
 #pragma once
 
-#include "brochure/PlaceholderTable.h"
+#include "brochure/BrochureProduct.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "brochure/PlaceholderTable.h"
+#include "brochure/BrochureProduct.h"
 #include "shell/FileRoutines.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/FakeWord.h"
@@ -210,7 +210,7 @@ private slots:
     void templateIsWrittenWholeAndOnlyOnce() {
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
-        QFile resource(QStringLiteral(":/leafwright/brochure.dot"));
+        QFile resource(QString::fromLatin1(kTemplateResource));
         QVERIFY(resource.open(QIODevice::ReadOnly));
         const QByteArray expected = resource.readAll();
         QVERIFY(expected.startsWith("\xD0\xCF\x11\xE0"));

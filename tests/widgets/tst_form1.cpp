@@ -1,5 +1,4 @@
 #include "brochure/FieldStore.h"
-#include "brochure/SampleData.h"
 #include "shell/AppInfo.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
@@ -127,14 +126,14 @@ private slots:
         Form1 form;
         form.Text1(3)->setText(QStringLiteral("typed"));
         form.PushButton4()->click();
-        for (const SampleValue& row : kSampleDataSet) {
-            QCOMPARE(form.Text1(row.index)->text(), QString::fromUtf8(row.value));
-            QCOMPARE(FieldStore::read(row.index), QString::fromUtf8(row.value));
+        for (const BrochureField& field : kPlaceholderTable) {
+            QCOMPARE(form.Text1(field.index)->text(), QString::fromUtf8(field.sample));
+            QCOMPARE(FieldStore::read(field.index), QString::fromUtf8(field.sample));
         }
         form.PushButton4()->click();
         QCOMPARE(form.Text1(9)->text(), QStringLiteral("05412"));
         form.PushButton3()->click();
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < kFieldCount; ++i) {
             QCOMPARE(form.Text1(i)->text(), QString());
             QCOMPARE(FieldStore::read(i), QString());
         }

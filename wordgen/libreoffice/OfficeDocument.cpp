@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
+#include "brochure/BrochureProduct.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
 #include "wordgen/libreoffice/StoryTexts.h"
@@ -45,8 +46,8 @@ constexpr std::int16_t kSaveChanges = -1;
 
 QString filterForFile(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
-    if (extension == QLatin1String("doc"))
-        return QStringLiteral("MS Word 97");
+    if (QLatin1Char('.') + extension == QLatin1String(kWorkingDocumentExtension))
+        return QString::fromLatin1(kWorkingDocumentFilter);
     if (extension == QLatin1String("dot"))
         return QStringLiteral("MS Word 97 Vorlage");
     if (extension == QLatin1String("odt"))

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/OfficeWarmUp.h"
 
+#include "brochure/BrochureProduct.h"
 #include "wordgen/libreoffice/PagePicture.h"
 #include "wordgen/libreoffice/SessionState.h"
 #include "wordgen/libreoffice/UnoConvert.h"
@@ -33,7 +34,9 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/leafwright-warm-XXXXXX"));
     if (!folder.isValid())
         return;
-    const OUString url = fileUrl(folder.filePath(QStringLiteral("warm.doc")));
+    // The same kind of document a run writes and reads back.
+    const OUString url =
+        fileUrl(folder.filePath(QStringLiteral("warm") + QLatin1String(kWorkingDocumentExtension)));
     const auto visible = properties({property("Hidden", uno::Any(false))});
     Reference<lang::XComponent> created;
     Reference<lang::XComponent> reopened;
@@ -43,8 +46,8 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
         if (document.is())
             document->getText()->setString("[CompanyName]");
         Reference<frame::XStorable>(created, UNO_QUERY_THROW)
-            ->storeToURL(url,
-                         properties({property("FilterName", uno::Any(OUString("MS Word 97")))}));
+            ->storeToURL(url, properties({property("FilterName", uno::Any(OUString::createFromAscii(
+                                                                     kWorkingDocumentFilter)))}));
         closeQuietly(created);
         created.clear();
         reopened = desktop->loadComponentFromURL(url, "_blank", 0, visible);
