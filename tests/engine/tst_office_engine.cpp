@@ -2,12 +2,13 @@
 // shapes, find and replace, saving, the page picture, and the process's
 // life (quit, a killed or frozen office, shutdown).
 
-#include "tests/engine/EngineTestDocument.h"
+#include "brochure/BrochureProduct.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/RunResults.h"
 #include "wordgen/EngineModule.h"
 #include "wordgen/ObjectRegistry.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 using namespace lw::word;
@@ -28,18 +30,6 @@ namespace {
 // The office processes this test program started, found by their pipe name.
 QList<pid_t> ourOfficeProcesses() {
     return lw::test::processesWith("name=leafwright-" + QByteArray::number(getpid()) + '-');
-}
-
-// A stop takes effect once each of the office's threads gets to it.
-bool waitUntilStopped(pid_t pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (stat.open(QIODevice::ReadOnly) && stat.readAll().split(' ').value(2) == "T")
-            return true;
-        stat.close();
-        QThread::msleep(10);
-    }
-    return false;
 }
 
 bool contains(const Ref<WordRange>& range, const QString& text) {
@@ -124,7 +114,12 @@ private slots:
         m_folder = m_dir.filePath(QStringLiteral("Prüfung Ω"));
         QVERIFY(QDir().mkpath(m_folder));
         m_source = m_folder + QStringLiteral("/brochure test.fodt");
-        QVERIFY(lw::test::writeEngineTestDocument(m_source));
+        // A token in the main text (also inside a longer word and in other
+        // case), in two text frames, in a drawing shape, in the header and in
+        // the footer, on a landscape Letter page.
+        QVERIFY(QFile::copy(
+            QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/tests/data/engine-test-document.fodt"),
+            m_source));
         QCOMPARE(loadEngineModules(), QString());
         m_word = CreateObject(QStringLiteral("Word.Application"));
         m_word->setDisplayAlerts(false);
@@ -363,7 +358,7 @@ private slots:
     void fillsTheShippedTemplateQuickly() {
         QTemporaryDir dir;
         const QString templateFile = dir.filePath(QStringLiteral("brochure.dot"));
-        QVERIFY(QFile::copy(QStringLiteral(":/leafwright/brochure.dot"), templateFile));
+        QVERIFY(QFile::copy(QString::fromLatin1(lw::kTemplateResource), templateFile));
         const QStringList tokens{"[CompanyName]", "[TagLine]",     "[StreetAddress]", "[Address2]",
                                  "[City]",        "[ST]",          "[ZIPCode]",       "[PhoneNo]",
                                  "[FaxNo]",       "[EmailAddress]"};
@@ -427,7 +422,7 @@ private slots:
         const auto frozen = ourOfficeProcesses();
         QCOMPARE(frozen.size(), 1);
         ::kill(frozen.first(), SIGSTOP);
-        QVERIFY(waitUntilStopped(frozen.first()));
+        QVERIFY(lw::test::waitUntilStopped(frozen.first()));
         QElapsedTimer timer;
         timer.start();
         try {
@@ -443,6 +438,27 @@ private slots:
         m_word = CreateObject(QStringLiteral("Word.Application"));
         QVERIFY(!ourOfficeProcesses().contains(frozen.first()));
         QVERIFY(contains(openSource()->Range(), QStringLiteral("Welcome")));
+    }
+
+    // However the engine is stopped, the office is gone afterwards and so is
+    // the socket file of its pipe, which only the engine's stop removes (an
+    // office killed by the system on our death leaves it behind).
+    void leavingWithoutShutdownStillStopsTheOffice() {
+        QTemporaryDir cache;
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--start-an-office-and-leave")});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitCode(), 0);
+        const QByteArray childPid = child.readAllStandardOutput().trimmed();
+        QVERIFY(!childPid.isEmpty());
+        QVERIFY(lw::test::waitUntilNoneWith("name=leafwright-" + childPid + '-', 5000));
+        const QString itsPipes =
+            QStringLiteral("OSL_PIPE_*_leafwright-%1-*").arg(QString::fromLatin1(childPid));
+        QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({itsPipes}, QDir::System), QStringList());
     }
 
     void shutdownLeavesNoOfficeBehind() {
@@ -464,5 +480,21 @@ private slots:
     }
 };
 
-QTEST_MAIN(OfficeEngineTest)
+// Run as `tst_office_engine --start-an-office-and-leave`, the program starts
+// an office, says its own process id and returns from main without stopping
+// the engine: the way a process leaves when something calls exit().
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (app.arguments().contains(QStringLiteral("--start-an-office-and-leave"))) {
+        if (!loadEngineModules().isEmpty())
+            return 1;
+        CreateObject(QStringLiteral("Word.Application"));
+        std::printf("%d\n", int(getpid()));
+        return 0;
+    }
+    OfficeEngineTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_office_engine.moc"

@@ -10,5 +10,5 @@ leafwright_engine_entry(lw::word::EngineEntry* entry) {
     entry->createApplication = []() -> Ref<WordApplication> {
         return std::make_shared<office::OfficeSession>();
     };
-    entry->shutdown = [] { office::OfficeEngine::instance().shutdown(); };
+    entry->shutdown = [] { office::OfficeEngine::instance().stop(office::StopReason::ProgramEnd); };
 }

@@ -32,7 +32,8 @@ namespace lw::word::office {
 
 namespace {
 
-const QString kProgramFolder = QStringLiteral("/usr/lib/libreoffice/program");
+// The office installation the module was built against.
+const QString kProgramFolder = QStringLiteral(LEAFWRIGHT_OFFICE_PROGRAM_DIR);
 constexpr int kStartLimitMs = 30000;
 // soffice.bin asks for a restart after it set up a new profile.
 constexpr int kRestartRequested = 81;
@@ -59,20 +60,20 @@ QString uniquePipeName() {
         .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
 
-// Runs at program exit when the program did not stop the engine itself.
-struct ExitGuard {
-    ~ExitGuard() { OfficeEngine::instance().stopAtExit(); }
-} exitGuard;
-
 } // namespace
 
 OfficeEngine& OfficeEngine::instance() {
-    // Never destroyed: objects handed out may outlive static destruction.
-    static OfficeEngine* engine = new OfficeEngine;
-    return *engine;
+    // Destroyed with the program's statics, which stops an office the
+    // program did not stop itself.
+    static OfficeEngine engine;
+    return engine;
 }
 
 OfficeEngine::OfficeEngine() : m_watchdog([this] { m_process.kill(); }) {}
+
+OfficeEngine::~OfficeEngine() {
+    stop(StopReason::ProgramExit);
+}
 
 bool OfficeEngine::isCurrent(std::uint64_t generation) const {
     return m_running && generation == m_generation;
@@ -81,7 +82,7 @@ bool OfficeEngine::isCurrent(std::uint64_t generation) const {
 void OfficeEngine::ensureRunning() {
     if (m_running && m_process.isRunning() && isResponsive())
         return;
-    dropOffice();
+    stop(StopReason::OfficeLost);
     startOffice();
 }
 
@@ -104,7 +105,6 @@ void OfficeEngine::startOffice() {
     if (!m_profile)
         m_profile = OfficeProfile::acquire();
     const QString pipeName = uniquePipeName();
-    m_pipeName = pipeName;
     const QStringList arguments{QStringLiteral("--headless"),
                                 QStringLiteral("--invisible"),
                                 QStringLiteral("--norestore"),
@@ -127,18 +127,15 @@ void OfficeEngine::startOffice() {
 
     for (int attempt = 0;; ++attempt) {
         m_process.start(program, arguments, environment);
+        m_pipeName = pipeName;
         try {
             connect(pipeName);
             break;
         } catch (const AutomationError&) {
             const bool restart = m_process.exitCode() == kRestartRequested && attempt < 2;
-            m_process.kill();
-            m_process.waitForExit(5000);
-            removePipeFile();
-            if (!restart) {
-                m_profile.reset();
+            stop(StopReason::OfficeLost);
+            if (!restart)
                 throw;
-            }
         }
     }
     configure();
@@ -209,52 +206,36 @@ void OfficeEngine::configure() {
     }
 }
 
-void OfficeEngine::shutdown() {
-    if (m_running && m_process.isRunning()) {
+void OfficeEngine::stop(StopReason reason) {
+    if (reason == StopReason::ProgramEnd && m_running && m_process.isRunning()) {
         CallWatchdog::Scope scope(m_watchdog, std::chrono::seconds(3));
         try {
             m_connection->desktop->terminate();
         } catch (const uno::Exception&) {
             // The office ends either way below.
         }
+        m_process.waitForExit(3000);
     }
-    // An office that did not end by itself is killed here.
-    m_process.waitForExit(m_running ? 3000 : 0);
-    dropOffice();
-    m_profile.reset();
-    m_watchdog.stop();
-}
-
-void OfficeEngine::stopAtExit() {
-    endProcess();
-    // Bridge objects must not be touched this late: the UNO runtime may be
-    // gone already.
-    (void)m_connection.release();
-    m_running = false;
-    m_profile.reset();
-    m_watchdog.stop();
-}
-
-void OfficeEngine::endProcess() {
     if (m_process.pid() != 0) {
         m_process.kill();
         m_process.waitForExit(5000);
     }
-    removePipeFile();
-}
-
-void OfficeEngine::dropOffice() {
-    endProcess();
+    if (!m_pipeName.isEmpty() && m_process.pid() == 0) {
+        ::unlink(
+            QFile::encodeName(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipeName)));
+        m_pipeName.clear();
+    }
     if (m_running)
         ++m_generation;
     m_running = false;
-    m_connection.reset();
-}
-
-void OfficeEngine::removePipeFile() {
-    // An office that was killed leaves the socket file of its pipe behind.
-    if (!m_pipeName.isEmpty() && m_process.pid() == 0)
-        QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipeName));
+    if (reason == StopReason::ProgramExit)
+        (void)m_connection.release();
+    else
+        m_connection.reset();
+    if (reason != StopReason::OfficeLost) {
+        m_profile.reset();
+        m_watchdog.stop();
+    }
 }
 
 QString OfficeEngine::describe(const uno::Exception& error, bool expired, bool disposed) {

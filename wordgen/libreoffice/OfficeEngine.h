@@ -1,8 +1,9 @@
 #pragma once
 
 // The one office process behind every session: started on first use, kept
-// warm for the life of the program, replaced when it died or froze, stopped
-// by shutdown.
+// warm for the life of the program, replaced when it died or froze. This is
+// the only owner of that process; every way the office ends goes through
+// stop(), in the one order documented there.
 
 #include "wordgen/libreoffice/CallWatchdog.h"
 #include "wordgen/libreoffice/OfficeProcess.h"
@@ -18,17 +19,40 @@
 
 namespace lw::word::office {
 
+// Why an office is stopped.
+enum class StopReason {
+    // The program ends the orderly way, through its shutdown steps: its last
+    // window closed, a termination signal, or the engine asked to stop.
+    ProgramEnd,
+    // The process leaves without those steps (the engine is destroyed with
+    // the program's other statics): no more calls into the UNO runtime.
+    ProgramExit,
+    // The office died or stopped answering: it is replaced at the next
+    // session, on the same profile.
+    OfficeLost,
+};
+
 class OfficeEngine {
 public:
     static OfficeEngine& instance();
+    ~OfficeEngine();
 
     // Makes sure a responsive office runs, starting a new one when there is
-    // none or the old one died; fails with a description.
+    // none or the old one was lost; fails with a description.
     void ensureRunning();
-    // Stops the office and frees its profile; does nothing when none runs.
-    void shutdown();
-    // At program exit without shutdown: kills the office, makes no UNO calls.
-    void stopAtExit();
+
+    // Stops the office, if one runs, in this order:
+    //  1. ProgramEnd only: it is asked to terminate and given 3 s to end;
+    //  2. it is killed if it still runs, and reaped;
+    //  3. the socket file of its pipe is removed (a killed office leaves it);
+    //  4. objects made on it become stale: their calls fail with a message;
+    //  5. the bridge to it is dropped (ProgramExit: left untouched, as the
+    //     UNO runtime may be gone already);
+    //  6. except for OfficeLost, its profile is freed for other programs and
+    //     the watchdog thread ends.
+    // A program killed outright takes its office along too: the system kills
+    // the office when its parent dies (see OfficeProcess).
+    void stop(StopReason reason);
 
     // Counts the offices started; objects made on an earlier one are stale.
     std::uint64_t generation() const { return m_generation; }
@@ -41,8 +65,6 @@ public:
     // past its deadline and the office was stopped for it, disposed that the
     // connection to the office was lost.
     QString describe(const css::uno::Exception& error, bool expired, bool disposed);
-    // The office's process id, zero when none runs (for diagnostics).
-    qint64 processId() const { return m_process.pid(); }
 
 private:
     OfficeEngine();
@@ -51,10 +73,6 @@ private:
     void startOffice();
     void connect(const QString& pipeName);
     void configure();
-    // Kills the office process if it still runs, reaps it, removes its pipe.
-    void endProcess();
-    void dropOffice();
-    void removePipeFile();
 
     CallWatchdog m_watchdog;
     std::unique_ptr<OfficeProfile> m_profile;

@@ -47,13 +47,6 @@ bool hasName(const char* entry, const QStringList& names) {
 
 } // namespace
 
-OfficeProcess::~OfficeProcess() {
-    if (pid() != 0) {
-        kill();
-        waitForExit(5000);
-    }
-}
-
 void OfficeProcess::start(const QString& program, const QStringList& arguments,
                           const QStringList& extraEnvironment) {
     CStringArray argv;

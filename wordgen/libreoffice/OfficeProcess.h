@@ -1,8 +1,8 @@
 #pragma once
 
-// The office process itself, started and reaped by us. It is killed by the
-// system when our program dies, even by a signal that leaves no time for
-// clean-up.
+// The office process itself, started, killed and reaped by its owner, the
+// engine. It is killed by the system when our program dies, even by a signal
+// that leaves no time for clean-up.
 
 #include <QString>
 #include <QStringList>
@@ -18,8 +18,6 @@ public:
     OfficeProcess() = default;
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
-    // Kills the process if it still runs.
-    ~OfficeProcess();
 
     // Starts the program; fails with a description.
     void start(const QString& program, const QStringList& arguments,
