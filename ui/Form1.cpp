@@ -20,12 +20,9 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 
 namespace lw {

@@ -3,50 +3,42 @@
 // limit, the run reports its failures and ends in bounded time, and the next
 // run succeeds on a new office.
 #include "shell/ProgramEnd.h"
+#include "tests/support/EngineRunFixture.h"
 #include "tests/support/ExpectedReports.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PhaseHook.h"
 #include "tests/support/RunResults.h"
-#include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/PictureBox.h"
 #include "wordgen/EngineModule.h"
 
-#include <QClipboard>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QTest>
 
 using namespace lw;
 
 class OfficeHungTest : public QObject {
     Q_OBJECT
-    test::TestHome home;
-    test::PrivateOfficeCache cache;
+    test::EngineRunFixture fixture;
     pid_t m_stopped = 0;
 
 private slots:
     void initTestCase() {
         qputenv("LEAFWRIGHT_ENGINE_CALL_TIMEOUT", "3");
-        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
-        QCOMPARE(word::loadEngineModules(), QString());
+        QCOMPARE(fixture.startEngine(), QString());
     }
     void cleanupTestCase() {
-        word::stopEngines();
-        QVERIFY(cache.offices().isEmpty());
+        QVERIFY(fixture.stopEngine());
         qunsetenv("LEAFWRIGHT_ENGINE_CALL_TIMEOUT");
     }
-    void init() {
-        home.reset();
-        QGuiApplication::clipboard()->clear();
-    }
+    void init() { fixture.reset(); }
     void cleanup() {
         // Whatever happened, a stopped office of ours does not stay.
         if (m_stopped != 0) {
-            test::signalIfStillOurs(m_stopped, cache.marker(), SIGCONT);
-            test::signalIfStillOurs(m_stopped, cache.marker(), SIGKILL);
+            test::signalIfStillOurs(m_stopped, fixture.cache.marker(), SIGCONT);
+            test::signalIfStillOurs(m_stopped, fixture.cache.marker(), SIGKILL);
             m_stopped = 0;
         }
     }
@@ -66,12 +58,11 @@ private slots:
         QFETCH(int, hungLine);
         QFETCH(QList<int>, expectedLines);
         test::FakePrompts prompts;
-        Form1 form;
-        form.Form_Load();
-        form.PushButton4_Click();
+        const auto window = test::EngineRunFixture::sampleWindow();
+        Form1& form = *window;
 
         test::PhaseHook hook(phase, [&] {
-            const QList<pid_t> offices = cache.offices();
+            const QList<pid_t> offices = fixture.cache.offices();
             QCOMPARE(offices.size(), 1);
             m_stopped = offices.first();
             ::kill(m_stopped, SIGSTOP);
@@ -100,16 +91,13 @@ private slots:
         // The stopped office was ended, not left frozen beside the new one.
         QVERIFY(test::waitUntilEnded(m_stopped, 5000));
         Form2::instance().PushButton8_Click();
-        QCOMPARE(
-            QDir(home.tempPath())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            QStringList());
+        QCOMPARE(fixture.workingFolderEntries(), QStringList());
 
         test::FakePrompts again;
         form.PushButton6_Click();
         QVERIFY2(again.errors.isEmpty(), qPrintable(again.errors.join("\n")));
-        QCOMPARE(cache.offices().size(), 1);
-        QVERIFY(!cache.offices().contains(m_stopped));
+        QCOMPARE(fixture.cache.offices().size(), 1);
+        QVERIFY(!fixture.cache.offices().contains(m_stopped));
         const QString doc = Form2::instance().mWordFile;
         QCOMPARE(test::tokensIn(test::textOfDoc(doc)), QStringList());
         QVERIFY(!Form2::instance().Picture1()->picture().isNull());

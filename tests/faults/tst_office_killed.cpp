@@ -2,12 +2,12 @@
 // engine: the run reports each failing step and reaches its end, and the next
 // run starts a new office and succeeds.
 #include "shell/ProgramEnd.h"
+#include "tests/support/EngineRunFixture.h"
 #include "tests/support/ExpectedReports.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PhaseHook.h"
 #include "tests/support/RunResults.h"
-#include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/PictureBox.h"
@@ -24,24 +24,12 @@ using namespace lw;
 
 class OfficeKilledTest : public QObject {
     Q_OBJECT
-    test::TestHome home;
-    test::PrivateOfficeCache cache;
+    test::EngineRunFixture fixture;
 
 private slots:
-    void initTestCase() {
-        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
-        QCOMPARE(word::loadEngineModules(), QString());
-    }
-    void cleanupTestCase() {
-        word::stopEngines();
-        QVERIFY(cache.offices().isEmpty());
-    }
-    void init() {
-        home.reset();
-        // The page picture comes through the clipboard: none from an earlier
-        // run, so a copy that fails shows as such.
-        QGuiApplication::clipboard()->clear();
-    }
+    void initTestCase() { QCOMPARE(fixture.startEngine(), QString()); }
+    void cleanupTestCase() { QVERIFY(fixture.stopEngine()); }
+    void init() { fixture.reset(); }
 
     void killedOfficeIsReportedAndReplaced_data() {
         QTest::addColumn<QByteArray>("phase");
@@ -56,15 +44,14 @@ private slots:
         QFETCH(QByteArray, phase);
         QFETCH(QList<int>, expectedLines);
         test::FakePrompts prompts;
-        Form1 form;
-        form.Form_Load();
-        form.PushButton4_Click();
+        const auto window = test::EngineRunFixture::sampleWindow();
+        Form1& form = *window;
         form.show();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
 
         pid_t killed = 0;
         test::PhaseHook hook(phase, [&] {
-            const QList<pid_t> offices = cache.offices();
+            const QList<pid_t> offices = fixture.cache.offices();
             QCOMPARE(offices.size(), 1);
             killed = offices.first();
             ::kill(killed, SIGKILL);
@@ -92,10 +79,7 @@ private slots:
         QVERIFY(!preview.mWordFile.isEmpty());
         QVERIFY(!QFile::exists(preview.mWordFile));
         // Nothing half-made is left to be picked up by the next run.
-        QCOMPARE(
-            QDir(home.tempPath())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            QStringList());
+        QCOMPARE(fixture.workingFolderEntries(), QStringList());
 
         // Back in the main window, the fields are as they were and take input.
         preview.PushButton8_Click();
@@ -111,7 +95,7 @@ private slots:
         test::FakePrompts again;
         form.PushButton6_Click();
         QVERIFY2(again.errors.isEmpty(), qPrintable(again.errors.join("\n")));
-        const QList<pid_t> offices = cache.offices();
+        const QList<pid_t> offices = fixture.cache.offices();
         QCOMPARE(offices.size(), 1);
         QVERIFY(offices.first() != killed);
         QVERIFY(!preview.Picture1()->picture().isNull());
@@ -130,9 +114,8 @@ private slots:
     // here the user has copied text since.)
     void failedRunShowsNoPageOfAnEarlierRun() {
         test::FakePrompts prompts;
-        Form1 form;
-        form.Form_Load();
-        form.PushButton4_Click();
+        const auto window = test::EngineRunFixture::sampleWindow();
+        Form1& form = *window;
         form.PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
         Form2& preview = Form2::instance();
@@ -142,7 +125,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("copied since"));
 
         test::PhaseHook hook("story pass", [&] {
-            for (pid_t pid : cache.offices())
+            for (pid_t pid : fixture.cache.offices())
                 ::kill(pid, SIGKILL);
         });
         form.PushButton6_Click();

@@ -1,9 +1,9 @@
 // Closing the preview ends the program: the working document is deleted and
 // the engine's office is stopped, after a real run on the real engine.
 #include "shell/ProgramEnd.h"
+#include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
-#include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "wordgen/EngineModule.h"
@@ -14,12 +14,11 @@ using namespace lw;
 
 class PreviewCloseTest : public QObject {
     Q_OBJECT
-    test::TestHome home;
-    test::PrivateOfficeCache cache;
+    test::EngineRunFixture fixture;
 
 private slots:
-    void initTestCase() { QCOMPARE(word::loadEngineModules(), QString()); }
-    void cleanupTestCase() { word::stopEngines(); }
+    void initTestCase() { QCOMPARE(fixture.startEngine(), QString()); }
+    void cleanupTestCase() { QVERIFY(fixture.stopEngine()); }
 
     void closingThePreviewLeavesNothing() {
         // As the program ends outside tests: every shutdown step, then away.
@@ -30,24 +29,20 @@ private slots:
             throw ProgramEnded{code};
         });
         test::FakePrompts prompts;
-        Form1 form;
-        form.Form_Load();
-        form.PushButton4_Click();
+        const auto window = test::EngineRunFixture::sampleWindow();
+        Form1& form = *window;
         form.PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
         Form2& preview = Form2::instance();
         const QString doc = preview.mWordFile;
         QVERIFY(QFile::exists(doc));
-        QCOMPARE(cache.offices().size(), 1);
+        QCOMPARE(fixture.cache.offices().size(), 1);
 
         QVERIFY_THROWS_EXCEPTION(ProgramEnded, preview.close());
         QCOMPARE(exitCode, 0);
         QVERIFY(!QFile::exists(doc));
-        QVERIFY(test::waitUntilNoneWith(cache.marker(), 5000));
-        QCOMPARE(
-            QDir(home.tempPath())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            QStringList());
+        QVERIFY(test::waitUntilNoneWith(fixture.cache.marker(), 5000));
+        QCOMPARE(fixture.workingFolderEntries(), QStringList());
         QVERIFY(prompts.errors.isEmpty());
     }
 
@@ -59,15 +54,14 @@ private slots:
             throw ProgramEnded{code};
         });
         test::FakePrompts prompts;
-        Form1 form;
-        form.Form_Load();
-        form.PushButton4_Click();
+        const auto window = test::EngineRunFixture::sampleWindow();
+        Form1& form = *window;
         form.PushButton6_Click();
         const QString doc = Form2::instance().mWordFile;
         QVERIFY(QFile::exists(doc));
         QVERIFY_THROWS_EXCEPTION(ProgramEnded, endProgram(0));
         QVERIFY(!QFile::exists(doc));
-        QVERIFY(test::waitUntilNoneWith(cache.marker(), 5000));
+        QVERIFY(test::waitUntilNoneWith(fixture.cache.marker(), 5000));
         QVERIFY(prompts.errors.isEmpty());
     }
 };

@@ -1,11 +1,11 @@
 // Saving the brochure where it cannot go, after a real run: a clear report,
 // whatever was at the target stays as it was, and saving elsewhere still works.
 #include "shell/ProgramEnd.h"
+#include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/RunResults.h"
 #include "tests/support/SmallDisk.h"
-#include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "wordgen/EngineModule.h"
@@ -37,8 +37,7 @@ const QByteArray kOldBrochure = "last year's brochure, the only copy";
 
 class SaveTargetTest : public QObject {
     Q_OBJECT
-    test::TestHome home;
-    test::PrivateOfficeCache cache;
+    test::EngineRunFixture fixture;
     std::unique_ptr<Form1> m_form;
     QString m_working;
     QByteArray m_workingBytes;
@@ -68,25 +67,22 @@ class SaveTargetTest : public QObject {
 
 private slots:
     void initTestCase() {
-        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
-        QCOMPARE(word::loadEngineModules(), QString());
+        QCOMPARE(fixture.startEngine(), QString());
         test::FakePrompts prompts;
-        m_form = std::make_unique<Form1>();
-        m_form->Form_Load();
-        m_form->PushButton4_Click();
+        m_form = test::EngineRunFixture::sampleWindow();
         m_form->PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
         m_working = Form2::instance().mWordFile;
         m_workingBytes = contentOf(m_working);
         QVERIFY(m_workingBytes.startsWith("\xD0\xCF\x11\xE0"));
-        m_targets = home.path() + QStringLiteral("/targets");
+        m_targets = fixture.home.path() + QStringLiteral("/targets");
         QVERIFY(QDir().mkpath(m_targets));
     }
     void cleanupTestCase() {
         Form2::instance().PushButton8_Click();
         QVERIFY(!QFile::exists(m_working));
         m_form.reset();
-        word::stopEngines();
+        QVERIFY(fixture.stopEngine());
     }
 
     void targetInsideAFile() {
@@ -118,7 +114,7 @@ private slots:
 
     // Overwriting an existing brochure on a disk with no room for the new one.
     void existingTargetOnAFullDisk() {
-        test::SmallDisk disk(home.path() + QStringLiteral("/small"), QStringLiteral("1m"));
+        test::SmallDisk disk(fixture.home.path() + QStringLiteral("/small"), QStringLiteral("1m"));
         if (!disk.mounted())
             QSKIP(qPrintable(QStringLiteral("cannot mount a small disk: ") + disk.problem()));
         const QString target = disk.path() + QStringLiteral("/brochure.doc");

@@ -2,60 +2,51 @@
 // engine: every failing step is reported with a description, the run ends,
 // nothing half-made stays, and a following run with a good folder succeeds.
 #include "shell/ProgramEnd.h"
+#include "tests/support/EngineRunFixture.h"
 #include "tests/support/ExpectedReports.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PhaseHook.h"
 #include "tests/support/RunResults.h"
 #include "tests/support/SmallDisk.h"
-#include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "wordgen/EngineModule.h"
 
-#include <QClipboard>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QTest>
 
 using namespace lw;
 
 class WorkingFolderTest : public QObject {
     Q_OBJECT
-    test::TestHome home;
-    test::PrivateOfficeCache cache;
+    test::EngineRunFixture fixture;
     std::unique_ptr<Form1> m_form;
 
     // A run that must succeed, with the working folder restored.
     void goodRunFollows() {
-        home.reset();
+        fixture.home.reset();
         test::FakePrompts prompts;
         m_form->PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
         const QString doc = Form2::instance().mWordFile;
-        QCOMPARE(QFileInfo(doc).absolutePath(), home.tempPath());
+        QCOMPARE(QFileInfo(doc).absolutePath(), fixture.home.tempPath());
         QCOMPARE(test::tokensIn(test::textOfDoc(doc)), QStringList());
         Form2::instance().PushButton8_Click();
     }
 
 private slots:
     void initTestCase() {
-        setProgramExitForTesting([](int code) { throw ProgramEnded{code}; });
-        QCOMPARE(word::loadEngineModules(), QString());
+        QCOMPARE(fixture.startEngine(), QString());
         test::FakePrompts prompts;
-        m_form = std::make_unique<Form1>();
-        m_form->Form_Load();
-        m_form->PushButton4_Click();
+        m_form = test::EngineRunFixture::sampleWindow();
         QVERIFY(prompts.errors.isEmpty());
     }
     void cleanupTestCase() {
         m_form.reset();
-        word::stopEngines();
+        QVERIFY(fixture.stopEngine());
     }
-    void init() {
-        home.reset();
-        QGuiApplication::clipboard()->clear();
-    }
+    void init() { fixture.reset(); }
 
     void unusableFolderIsReported_data() {
         QTest::addColumn<bool>("isAFile");
@@ -64,8 +55,8 @@ private slots:
     }
     void unusableFolderIsReported() {
         QFETCH(bool, isAFile);
-        const QString temp =
-            home.path() + (isAFile ? QStringLiteral("/a file") : QStringLiteral("/missing/folder"));
+        const QString temp = fixture.home.path() + (isAFile ? QStringLiteral("/a file")
+                                                            : QStringLiteral("/missing/folder"));
         if (isAFile) {
             QFile file(temp);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -100,7 +91,7 @@ private slots:
     // cannot be saved. The office does not fail the save but spins on it
     // until the call limit stops it, so the limit is short here.
     void fullDiskForTheWorkingDocument() {
-        test::SmallDisk disk(home.path() + QStringLiteral("/small"), QStringLiteral("1m"));
+        test::SmallDisk disk(fixture.home.path() + QStringLiteral("/small"), QStringLiteral("1m"));
         if (!disk.mounted())
             QSKIP(qPrintable(QStringLiteral("cannot mount a small disk: ") + disk.problem()));
         qputenv("TEMP", disk.path().toUtf8());

@@ -1,6 +1,5 @@
 #include "wordgen/libreoffice/CallWatchdog.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
