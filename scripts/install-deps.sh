@@ -13,8 +13,9 @@ packages=(
     fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # independent .doc readers, an X server for the end-to-end check
-    packages+=(catdoc wv xvfb xauth)
+    # independent .doc readers, an X server for the end-to-end check, and the
+    # PDF reader and rasteriser that check the printed brochure
+    packages+=(catdoc wv xvfb xauth poppler-utils)
 fi
 
 missing=()
