@@ -13,9 +13,9 @@ packages=(
     fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # independent .doc readers, an X server for the end-to-end check, the
-    # format check
-    packages+=(catdoc wv xvfb xauth clang-format)
+    # independent .doc readers, an X server for the end-to-end check, the PDF
+    # reader and rasteriser that check the printed brochure, the format check
+    packages+=(catdoc wv xvfb xauth poppler-utils clang-format)
 fi
 
 missing=()

@@ -37,7 +37,22 @@ work="$(mktemp -d /tmp/lw-template.XXXXXX)"
 cleanup() { rm -rf "$work"; }
 trap cleanup EXIT
 
-mkdir -p "$work/profile" "$work/out"
+mkdir -p "$work/profile/user" "$work/out"
+# LibreOffice's own default fonts are its Liberation faces; the converter
+# writes them into the template's built-in styles and font table, where a
+# Word user would find names they do not have. Name the faces Word users
+# have instead; fontconfig maps them to the same Liberation faces here.
+{
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo '<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">'
+    for group in DefaultFont DefaultFontCJK DefaultFontCTL; do
+        for role in Standard:"Times New Roman" Heading:Arial List:"Times New Roman" \
+                Caption:"Times New Roman" Index:"Times New Roman"; do
+            echo "<item oor:path=\"/org.openoffice.Office.Writer/$group\"><prop oor:name=\"${role%%:*}\" oor:op=\"fuse\"><value>${role#*:}</value></prop></item>"
+        done
+    done
+    echo '</oor:items>'
+} >"$work/profile/user/registrymodifications.xcu"
 "$soffice_bin" --headless --invisible --norestore --nologo --nodefault \
     "-env:UserInstallation=file://$work/profile" \
     --convert-to "dot:MS Word 97 Vorlage" \

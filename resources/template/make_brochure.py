@@ -7,13 +7,23 @@ resources/brochure.dot.  Standard library only.
 
     python3 make_brochure.py [output.fodt]
 
-Layout rules that the filling code relies on:
+Rules the filling code and the printed result rely on:
   * every piece of visible text sits in a text frame (draw:frame/draw:text-box)
     anchored to one of the two body paragraphs and positioned relative to the
     page; colour blocks are plain rectangle shapes without text;
   * the body holds only two empty anchor paragraphs, the second one starting
     page 2 with a page break;
-  * each bracketed token is written as one plain, unformatted piece of text.
+  * each bracketed token is one run of its own with one character style;
+  * a token never shares a paragraph with fixed words or punctuation, so any
+    field may be left empty: a value paragraph has a 1 pt paragraph font and
+    the token run carries the real size, so an emptied line shrinks to almost
+    nothing, and the blanks between tokens on a line are 1 pt blanks widened
+    by letter spacing, so they vanish with the values;
+  * nothing is drawn within SAFE inches of the paper's edge, which an office
+    printer cannot print;
+  * every text colour has a contrast of at least MIN_CONTRAST to the colour
+    behind it.
+The last three are checked before the file is written.
 """
 
 import sys
@@ -24,8 +34,12 @@ from xml.sax.saxutils import escape
 # Geometry (inches).  Landscape US Letter, three equal panels per page.
 PAGE_W, PAGE_H = 11.0, 8.5
 PANEL_W = PAGE_W / 3
-PAD = 0.45                     # inner margin of every panel
+SAFE = 0.35                    # no ink nearer the paper's edge than this
+GUTTER = 0.15                  # colour cards stop this far short of a fold
+PAD = 0.45                     # text column inset from a panel's edges
 COL_W = PANEL_W - 2 * PAD      # width of a text column inside a panel
+TOP = 0.75                     # top of the text columns
+BAR_H = 0.10                   # thin bands at the top and bottom of the pages
 
 
 def panel_x(i):
@@ -33,98 +47,120 @@ def panel_x(i):
     return i * PANEL_W + PAD
 
 
-# Palette: deep teal, warm amber accent, warm paper tint, ink.
+# Palette: deep teal, warm amber accent, warm paper tint, ink.  AMBER is for
+# rules and bars only; text in the accent colour uses BRONZE, which reads on
+# white and on the paper tint.
 TEAL = "#14505C"
 TEAL_DARK = "#0E3C45"
-TEAL_SOFT = "#1E6573"
 AMBER = "#E0913A"
 AMBER_LIGHT = "#F4B870"
+BRONZE = "#8F5210"
 PAPER = "#F5F0E6"
 INK = "#30353A"
-MUTED = "#5F676D"
 WHITE = "#FFFFFF"
+MIN_CONTRAST = 4.5
 
-SANS = "Liberation Sans"
-SERIF = "Liberation Serif"
+# Names every Word user has; fontconfig maps them to the metric-compatible
+# Liberation faces here.
+SANS = "Arial"
+SERIF = "Times New Roman"
+
+
+def font(name, size, extra=""):
+    """Text properties for one face and size in all three script classes, so
+    Latin, CJK and Arabic values come out at the same size."""
+    return (f'style:font-name="{name}" style:font-name-asian="{name}" '
+            f'style:font-name-complex="{name}" fo:font-size="{size}pt" '
+            f'style:font-size-asian="{size}pt" style:font-size-complex="{size}pt" {extra}')
+
+
+def bold(colour):
+    return (f'fo:font-weight="bold" style:font-weight-asian="bold" '
+            f'style:font-weight-complex="bold" fo:color="{colour}"')
+
+
+def italic(colour):
+    return (f'fo:font-style="italic" style:font-style-asian="italic" '
+            f'style:font-style-complex="italic" fo:color="{colour}"')
+
+
+# A value paragraph: 1 pt paragraph font, no spacing of its own; the token run
+# sets the size, so an empty value leaves a line of about a point.
+VALUE_PARA = 'fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="{lh}%"'
+TINY = font(SANS, 1)
 
 # --------------------------------------------------------------------------
-# Paragraph and character styles (named, so they show up as styles in Word).
+# Paragraph styles: name -> (paragraph props, text props, text colour).
 PARA_STYLES = {
-    # name: (parent, paragraph props, text props)
-    "Anchor": (None,
-               'fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="100%"',
-               'fo:font-size="2pt" style:font-size-asian="2pt" style:font-size-complex="2pt"'),
-    "Kicker": (None,
-               'fo:margin-top="0in" fo:margin-bottom="0.04in"',
-               f'style:font-name="{SANS}" fo:font-size="8pt" fo:font-weight="bold" '
-               f'fo:letter-spacing="0.02in" fo:color="{AMBER}"'),
-    "Panel Heading": (None,
-                      'fo:margin-top="0in" fo:margin-bottom="0.14in" fo:line-height="105%" '
+    "Anchor": ('fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="100%"',
+               font(SANS, 2), None),
+    "Kicker": ('fo:margin-top="0in" fo:margin-bottom="0.04in"',
+               font(SANS, 8, bold(BRONZE) + ' fo:letter-spacing="0.02in"'), BRONZE),
+    "Panel Heading": ('fo:margin-top="0in" fo:margin-bottom="0.14in" fo:line-height="105%" '
                       f'fo:padding-bottom="0.08in" fo:border-bottom="0.02in solid {AMBER}" '
                       'fo:border-top="none" fo:border-left="none" fo:border-right="none"',
-                      f'style:font-name="{SANS}" fo:font-size="18pt" fo:font-weight="bold" '
-                      f'fo:color="{TEAL}"'),
-    "Body": (None,
-             'fo:margin-top="0in" fo:margin-bottom="0.09in" fo:line-height="124%"',
-             f'style:font-name="{SERIF}" fo:font-size="10pt" fo:color="{INK}"'),
-    "Item Title": (None,
-                   'fo:margin-top="0.08in" fo:margin-bottom="0.01in" fo:keep-with-next="always"',
-                   f'style:font-name="{SANS}" fo:font-size="10pt" fo:font-weight="bold" '
-                   f'fo:color="{TEAL}"'),
-    "Item Text": ("Body",
-                  'fo:margin-bottom="0.08in"',
-                  ''),
-    "Promise": (None,
-                'fo:margin-top="0.16in" fo:margin-bottom="0in" fo:line-height="120%" '
-                f'fo:margin-left="0.14in" fo:padding-left="0.12in" fo:border-left="0.03in solid {AMBER}" '
+                      font(SANS, 18, bold(TEAL)), TEAL),
+    "Body": ('fo:margin-top="0in" fo:margin-bottom="0.09in" fo:line-height="124%"',
+             font(SERIF, 10, f'fo:color="{INK}"'), INK),
+    "Item Title": ('fo:margin-top="0.08in" fo:margin-bottom="0.01in" fo:keep-with-next="always"',
+                   font(SANS, 10, bold(TEAL)), TEAL),
+    "Item Text": ('fo:margin-top="0in" fo:margin-bottom="0.08in" fo:line-height="124%"',
+                  font(SERIF, 10, f'fo:color="{INK}"'), INK),
+    "Promise": ('fo:margin-top="0.16in" fo:margin-bottom="0in" fo:line-height="120%" '
+                f'fo:margin-left="0.14in" fo:padding-left="0.12in" '
+                f'fo:border-left="0.03in solid {AMBER}" '
                 'fo:border-top="none" fo:border-bottom="none" fo:border-right="none"',
-                f'style:font-name="{SERIF}" fo:font-size="12pt" fo:font-style="italic" '
-                f'fo:color="{TEAL}"'),
-    "Contact Label": (None,
-                      'fo:margin-top="0.2in" fo:margin-bottom="0.02in" fo:keep-with-next="always"',
-                      f'style:font-name="{SANS}" fo:font-size="7.5pt" fo:font-weight="bold" '
-                      f'fo:letter-spacing="0.02in" fo:color="{AMBER}"'),
-    "Contact Line": (None,
-                     'fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="118%"',
-                     f'style:font-name="{SANS}" fo:font-size="11pt" fo:color="{INK}"'),
-    "Note Text": (None,
-                  'fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="120%"',
-                  f'style:font-name="{SERIF}" fo:font-size="10pt" fo:font-style="italic" '
-                  f'fo:color="{TEAL}"'),
-    "Cover Title": (None,
-                    'fo:margin-top="0in" fo:margin-bottom="0.16in" fo:line-height="100%"',
-                    f'style:font-name="{SANS}" fo:font-size="26pt" fo:font-weight="bold" '
-                    f'fo:color="{WHITE}"'),
-    "Cover Tagline": (None,
-                      'fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="110%"',
-                      f'style:font-name="{SERIF}" fo:font-size="16pt" fo:font-style="italic" '
-                      f'fo:color="{AMBER_LIGHT}"'),
-    "Cover Strap": (None,
-                    'fo:margin-top="0in" fo:margin-bottom="0.05in" fo:line-height="115%"',
-                    f'style:font-name="{SANS}" fo:font-size="8.5pt" fo:font-weight="bold" '
-                    f'fo:letter-spacing="0.02in" fo:color="{WHITE}"'),
-    "Call Heading": (None,
-                     'fo:margin-top="0in" fo:margin-bottom="0.06in"',
-                     f'style:font-name="{SANS}" fo:font-size="13pt" fo:font-weight="bold" '
-                     f'fo:color="{AMBER_LIGHT}"'),
-    "Call Text": (None,
-                  'fo:margin-top="0in" fo:margin-bottom="0.05in" fo:line-height="120%"',
-                  f'style:font-name="{SERIF}" fo:font-size="11pt" fo:color="{WHITE}"'),
+                font(SERIF, 12, italic(TEAL)), TEAL),
+    "Note Text": ('fo:margin-top="0in" fo:margin-bottom="0in" fo:line-height="120%"',
+                  font(SERIF, 10, italic(TEAL)), TEAL),
+    "Contact Intro": ('fo:margin-top="0in" fo:margin-bottom="0.16in" fo:line-height="124%"',
+                      font(SERIF, 10, f'fo:color="{INK}"'), INK),
+    "Cover Strap": ('fo:margin-top="0in" fo:margin-bottom="0.05in" fo:line-height="115%"',
+                    font(SANS, 8.5, bold(WHITE) + ' fo:letter-spacing="0.01in"'), WHITE),
+    "Call Heading": ('fo:margin-top="0in" fo:margin-bottom="0.06in"',
+                     font(SANS, 13, bold(AMBER_LIGHT)), AMBER_LIGHT),
+    "Call Text": ('fo:margin-top="0in" fo:margin-bottom="0.1in" fo:line-height="120%"',
+                  font(SERIF, 11, f'fo:color="{WHITE}"'), WHITE),
+    # value paragraphs
+    "Cover Name Line": ('fo:margin-top="0in" fo:margin-bottom="0.14in" fo:line-height="100%"',
+                        TINY, None),
+    "Cover Tag Line": (VALUE_PARA.format(lh=112), TINY, None),
+    "Contact Line": (VALUE_PARA.format(lh=125), TINY, None),
+    "Call Line": (VALUE_PARA.format(lh=122), TINY, None),
 }
 
+# Character styles: name -> (text props, text colour).  Each token run has one.
 CHAR_STYLES = {
-    "Step Number": f'style:font-name="{SANS}" fo:font-weight="bold" fo:color="{AMBER}"',
+    "Step Number": (font(SANS, 10, bold(BRONZE)), BRONZE),
+    "Cover Name": (font(SANS, 22, bold(WHITE)), WHITE),
+    "Cover Tag": (font(SERIF, 14, italic(AMBER_LIGHT)), AMBER_LIGHT),
+    "Contact Name": (font(SANS, 15, bold(TEAL)), TEAL),
+    "Contact Text": (font(SANS, 11, f'fo:color="{INK}"'), INK),
+    "Contact Phone": (font(SANS, 15, bold(TEAL)), TEAL),
+    "Call Phone": (font(SANS, 14, bold(WHITE)), WHITE),
+    "Call Value": (font(SANS, 10.5, f'fo:color="{WHITE}"'), WHITE),
+    # a blank between two values: as wide as a text blank, as tall as 1 pt
+    "Value Blank": (font(SANS, 1, 'fo:letter-spacing="0.04in"'), None),
 }
 
 # --------------------------------------------------------------------------
-# Document content.  Frames are (name, page, x, y, width, min_height, style,
-# paragraphs); a paragraph is (paragraph style, list of runs) where a run is a
-# string (plain text) or (character style, text).  Tokens are always plain
-# strings so that each one stays a single, unformatted piece of text.
+# Document content.  A paragraph is (paragraph style, list of runs) where a
+# run is a string (plain text in the paragraph's style) or (character style,
+# text).  V() is a value line: tokens, each in its own run, with blanks
+# between them that disappear with the values.
 
 
 def P(style, *runs):
     return (style, list(runs))
+
+
+def V(style, char_style, *tokens):
+    runs = []
+    for i, token in enumerate(tokens):
+        if i:
+            runs.append(("Value Blank", " "))
+        runs.append((char_style, token))
+    return (style, runs)
 
 
 FLAP = [  # page 1, left panel: the flap seen first when the cover is opened
@@ -132,19 +168,19 @@ FLAP = [  # page 1, left panel: the flap seen first when the cover is opened
     P("Panel Heading", "Why Choose Us"),
     P("Body", "Choosing who to work with is a big decision. Here is what you can "
               "expect every time you come to us."),
-    P("Item Title", "Local and personal"),
+    P("Item Title", "Personal attention"),
     P("Item Text", "You deal with real people who take the time to listen, "
-                   "remember your needs and follow through on what they promise."),
-    P("Item Title", "Honest, upfront pricing"),
-    P("Item Text", "We explain your options and the cost before any work begins, "
-                   "so there are no surprises when the bill arrives."),
-    P("Item Title", "Quality that lasts"),
-    P("Item Text", "We use dependable materials and take the care to get the "
+                   "remember what matters to you and follow through on what they promise."),
+    P("Item Title", "Clear, fair prices"),
+    P("Item Text", "You know what to expect before you decide, with no hidden "
+                   "extras and no surprises later."),
+    P("Item Title", "Care in every detail"),
+    P("Item Text", "We take pride in doing things properly and getting the "
                    "details right the first time."),
-    P("Item Title", "On time, as promised"),
-    P("Item Text", "We respect your time: we show up when we say we will and keep "
-                   "you informed along the way."),
-    P("Item Title", "We stand behind our work"),
+    P("Item Title", "Respect for your time"),
+    P("Item Text", "We keep our promises, keep you informed and make things "
+                   "easy for you."),
+    P("Item Title", "We stand behind what we do"),
     P("Item Text", "If something isn\u2019t right, just tell us. We will make it right."),
     P("Promise", "Your satisfaction is the measure of our success."),
 ]
@@ -152,35 +188,31 @@ FLAP = [  # page 1, left panel: the flap seen first when the cover is opened
 CONTACT = [  # page 1, middle panel: the back of the folded brochure
     P("Kicker", "WE\u2019D LOVE TO HEAR FROM YOU"),
     P("Panel Heading", "Get in Touch"),
-    P("Body", "Stop by, give us a call or drop us a line. We are always happy to "
-              "answer questions and talk through what you need."),
-    P("Contact Label", "VISIT US"),
-    P("Contact Line", "[StreetAddress]"),
-    P("Contact Line", "[Address2]"),
-    P("Contact Line", "[City], [ST] [ZIPCode]"),
-    P("Contact Label", "PHONE"),
-    P("Contact Line", "[PhoneNo]"),
-    P("Contact Label", "FAX"),
-    P("Contact Line", "[FaxNo]"),
-    P("Contact Label", "E-MAIL"),
-    P("Contact Line", "[EmailAddress]"),
+    P("Contact Intro", "Call, write or stop by. We are always glad to answer your "
+                       "questions."),
+    V("Contact Line", "Contact Name", "[CompanyName]"),
+    V("Contact Line", "Contact Text", "[StreetAddress]", "[Address2]"),
+    V("Contact Line", "Contact Text", "[City]", "[ST]", "[ZIPCode]"),
+    V("Contact Line", "Contact Phone", "[PhoneNo]"),
+    V("Contact Line", "Contact Text", "[FaxNo]"),
+    V("Contact Line", "Contact Text", "[EmailAddress]"),
 ]
 
-NOTE = [  # page 1, middle panel, tinted box under the contact details
-    P("Kicker", "FREE ESTIMATES"),
-    P("Note Text", "Ask us for a clear, written quote \u2014 no obligation and no "
-                   "pressure. We look forward to working with you."),
+PASS_ON = [  # page 1, middle panel, tinted box under the contact details
+    P("Kicker", "PASS IT ON"),
+    P("Note Text", "Know someone who could use our help? Hand them this brochure "
+                   "\u2014 a recommendation means the world to us."),
 ]
 
 COVER_TITLE = [
-    P("Cover Title", "[CompanyName]"),
-    P("Cover Tagline", "[TagLine]"),
+    V("Cover Name Line", "Cover Name", "[CompanyName]"),
+    V("Cover Tag Line", "Cover Tag", "[TagLine]"),
 ]
 
 COVER_STRAP = [
-    P("Cover Strap", "FRIENDLY SERVICE"),
-    P("Cover Strap", "FAIR, UPFRONT PRICES"),
-    P("Cover Strap", "WORK WE STAND BEHIND"),
+    P("Cover Strap", "FRIENDLY, PERSONAL SERVICE"),
+    P("Cover Strap", "FAIR, CLEAR PRICES"),
+    P("Cover Strap", "QUALITY YOU CAN COUNT ON"),
 ]
 
 ABOUT = [  # page 2, left panel
@@ -190,106 +222,184 @@ ABOUT = [  # page 2, left panel
               "customer the way we would want to be treated ourselves."),
     P("Body", "What began as a small operation has grown by word of mouth, one "
               "satisfied customer at a time. We have never lost sight of what got "
-              "us here \u2014 careful work, clear communication and a genuine "
-              "interest in the people we serve."),
+              "us here \u2014 care, clear communication and a genuine interest in "
+              "the people we serve."),
     P("Body", "Our team brings practical experience and real attention to detail to "
-              "every job, large or small. Whether this is your first visit or you "
-              "have known us for years, you can expect the same friendly welcome "
-              "and the same high standards."),
+              "everything we do. Whether this is your first visit or you have known "
+              "us for years, you can expect the same friendly welcome and the same "
+              "high standards."),
     P("Body", "We are proud to be part of this community and grateful for the "
-              "trust our neighbours place in us."),
+              "trust our neighbors place in us."),
 ]
 
 PROMISE = [  # page 2, left panel, tinted box under the story
     P("Kicker", "OUR PROMISE"),
-    P("Note Text", "Good work, fair prices and people you can trust \u2014 every "
+    P("Note Text", "Honest advice, fair prices and people you can trust \u2014 every "
                    "time you come to us."),
 ]
 
-SERVICES = [  # page 2, middle panel
-    P("Kicker", "WHAT WE DO"),
-    P("Panel Heading", "Our Services"),
-    P("Body", "Every customer is different, so we offer a range of services that "
-              "can be tailored to what you need."),
-    P("Item Title", "Advice and consultation"),
+OFFER = [  # page 2, middle panel
+    P("Kicker", "HOW WE CAN HELP"),
+    P("Panel Heading", "What We Offer"),
+    P("Body", "Every customer is different, so we take the time to find out what "
+              "suits you best."),
+    P("Item Title", "Friendly, knowledgeable advice"),
     P("Item Text", "Not sure where to start? Tell us what you have in mind and we "
-                   "will help you find the right solution for your budget."),
-    P("Item Title", "Free estimates"),
-    P("Item Text", "Clear, written quotes with no obligation and no pressure."),
-    P("Item Title", "Quality products"),
-    P("Item Text", "A carefully chosen range of reliable products, with honest "
-                   "guidance to help you pick the right one."),
-    P("Item Title", "Installation and repair"),
-    P("Item Text", "Skilled, careful work, done neatly and cleaned up afterwards."),
+                   "will help you find the right choice for your needs and budget."),
+    P("Item Title", "A carefully chosen range"),
+    P("Item Text", "We offer only what we would happily recommend to our own "
+                   "family and friends."),
+    P("Item Title", "Fair, clear pricing"),
+    P("Item Text", "Honest prices, explained up front, so you can decide with "
+                   "confidence."),
     P("Item Title", "Special requests"),
     P("Item Text", "Looking for something out of the ordinary? Ask us \u2014 we "
-                   "will do our best to find it or make it happen."),
-    P("Item Title", "Ongoing support"),
-    P("Item Text", "Questions after the job is finished? We are only a phone call "
-                   "away, long after the work is done."),
+                   "will do our best to help."),
+    P("Item Title", "Here when you need us"),
+    P("Item Text", "Questions later on? We are only a phone call or an email away."),
 ]
 
-HOW = [  # page 2, right panel
+EXPECT = [  # page 2, right panel
     P("Kicker", "SIMPLE FROM START TO FINISH"),
-    P("Panel Heading", "How We Work"),
-    P("Item Title", ("Step Number", "1  "), "Tell us what you need"),
-    P("Item Text", "We listen first and ask the right questions, so we understand "
-                   "exactly what matters to you."),
-    P("Item Title", ("Step Number", "2  "), "Get a clear plan"),
-    P("Item Text", "We recommend the best options and give you an honest price "
-                   "before anything starts."),
-    P("Item Title", ("Step Number", "3  "), "We get it done"),
-    P("Item Text", "Our team does the work with care, on schedule and to a high "
-                   "standard."),
-    P("Item Title", ("Step Number", "4  "), "We follow up"),
-    P("Item Text", "We check that you are completely happy and stay available "
-                   "whenever you need us."),
+    P("Panel Heading", "What to Expect"),
+    P("Item Title", ("Step Number", "1  "), "A warm welcome"),
+    P("Item Text", "Whether you call, write or visit, you will find people who are "
+                   "glad to help."),
+    P("Item Title", ("Step Number", "2  "), "Time to listen"),
+    P("Item Text", "We ask the right questions, so we understand exactly what "
+                   "matters to you."),
+    P("Item Title", ("Step Number", "3  "), "Honest answers"),
+    P("Item Text", "We recommend what suits you best and are clear about the price "
+                   "before you decide."),
+    P("Item Title", ("Step Number", "4  "), "Care that continues"),
+    P("Item Text", "We make sure you are happy and stay available whenever you "
+                   "need us."),
 ]
 
 CALL = [
     P("Call Heading", "Ready to get started?"),
-    P("Call Text", "Call [CompanyName] today at [PhoneNo]."),
-    P("Call Text", "We will be glad to help."),
+    P("Call Text", "Get in touch today \u2014 we will be glad to help."),
+    V("Call Line", "Call Phone", "[PhoneNo]"),
+    V("Call Line", "Call Value", "[EmailAddress]"),
 ]
 
-# Text frames: (name, page, x, y, width, height, graphic style, paragraphs).
-# Heights are fixed (Word text boxes come back from a .dot with a fixed
-# size), so every frame is sized generously for filled-in values of any
-# reasonable length; transparent frames cost nothing visually.
-COVER_X = 2 * PANEL_W + 0.40
-COVER_W = PANEL_W - 0.40 - 0.27
+# Text frames: (name, page, x, y, width, height, graphic style, colour behind
+# the text, paragraphs).  Heights are fixed (text boxes come back from a .dot
+# with a fixed size), so each frame that holds values has room for the
+# longest ones: a 60-character name, a 120-character tag line, 50-character
+# address lines, a 40-character city, a 60-character e-mail address and
+# 25-character phone numbers.
+COVER_CARD_X = 2 * PANEL_W + GUTTER
+COVER_CARD_W = PAGE_W - SAFE - COVER_CARD_X
+COVER_X = COVER_CARD_X + 0.28
+COVER_W = COVER_CARD_W - 0.56
+COVER_BAND_Y = 6.65
+COVER_TITLE_Y = 2.0
+BOX_Y, BOX_H = 6.55, 1.2        # tinted note boxes at the foot of a panel
+CALL_Y = 5.75
+CALL_H = BOX_Y + BOX_H - CALL_Y  # its foot level with the note box beside it
 FRAMES = [
-    ("Why Choose Us", 1, panel_x(0), 0.62, COL_W, 7.25, "frText", FLAP),
-    ("Contact", 1, panel_x(1), 0.62, COL_W, 5.75, "frText", CONTACT),
-    ("Estimate Note", 1, panel_x(1) + 0.2, 6.73, COL_W - 0.35, 0.8, "frText", NOTE),
-    ("Cover Title", 1, COVER_X, 2.9, COVER_W, 3.65, "frText", COVER_TITLE),
-    ("Cover Strap", 1, COVER_X, 7.02, COVER_W, 1.0, "frText", COVER_STRAP),
-    ("About Us", 2, panel_x(0), 0.62, COL_W, 5.75, "frText", ABOUT),
-    ("Our Services", 2, panel_x(1), 0.62, COL_W, 7.25, "frText", SERVICES),
-    ("Promise Note", 2, panel_x(0) + 0.2, 6.73, COL_W - 0.35, 0.8, "frText", PROMISE),
-    ("How We Work", 2, panel_x(2), 0.62, COL_W, 4.8, "frText", HOW),
-    ("Call To Action", 2, panel_x(2), 5.7, COL_W, 1.5, "frCall", CALL),
+    ("Why Choose Us", 1, panel_x(0), TOP, COL_W, 7.1, "frText", WHITE, FLAP),
+    ("Contact", 1, panel_x(1), TOP, COL_W, BOX_Y - 0.2 - TOP, "frText", WHITE, CONTACT),
+    ("Pass On Note", 1, panel_x(1) + 0.2, BOX_Y + 0.14, COL_W - 0.35, BOX_H - 0.2, "frText",
+     PAPER, PASS_ON),
+    ("Cover Title", 1, COVER_X, COVER_TITLE_Y, COVER_W, COVER_BAND_Y - 0.2 - COVER_TITLE_Y,
+     "frText", TEAL,
+     COVER_TITLE),
+    ("Cover Strap", 1, COVER_X, COVER_BAND_Y + 0.3, COVER_W, 1.0, "frText", TEAL_DARK,
+     COVER_STRAP),
+    ("About Us", 2, panel_x(0), TOP, COL_W, BOX_Y - 0.2 - TOP, "frText", WHITE, ABOUT),
+    ("Promise Note", 2, panel_x(0) + 0.2, BOX_Y + 0.14, COL_W - 0.35, BOX_H - 0.2, "frText",
+     PAPER, PROMISE),
+    ("What We Offer", 2, panel_x(1), TOP, COL_W, 7.1, "frText", PAPER, OFFER),
+    ("What to Expect", 2, panel_x(2), TOP, COL_W, CALL_Y - 0.15 - TOP, "frText", WHITE, EXPECT),
+    ("Call To Action", 2, panel_x(2), CALL_Y, COL_W, CALL_H, "frCall", TEAL, CALL),
 ]
 
-# Colour blocks: (name, page, x, y, width, height, fill colour)
+# Colour blocks: (name, page, x, y, width, height, fill colour).  All inside
+# the SAFE margin; cards stop GUTTER short of the folds, so a fold that is a
+# little off does not show a sliver of colour on the wrong panel.
+INNER_W = PAGE_W - 2 * SAFE
+OUTSIDE_W = 2 * PANEL_W - GUTTER - SAFE
 SHAPES = [
     # page 1
-    ("Flap Tint", 1, 0.0, 0.0, PANEL_W, PAGE_H, PAPER),
-    ("Outside Top Band", 1, 0.0, 0.0, 2 * PANEL_W, 0.16, TEAL),
-    ("Outside Bottom Band", 1, 0.0, PAGE_H - 0.3, 2 * PANEL_W, 0.3, TEAL),
-    ("Estimate Box", 1, panel_x(1), 6.6, COL_W, 0.98, PAPER),
-    ("Estimate Rule", 1, panel_x(1), 6.6, 0.05, 0.98, AMBER),
-    ("Cover Panel", 1, 2 * PANEL_W, 0.0, PANEL_W, PAGE_H, TEAL),
-    ("Cover Band", 1, 2 * PANEL_W, 6.72, PANEL_W, PAGE_H - 6.72, TEAL_DARK),
-    ("Cover Band Rule", 1, 2 * PANEL_W, 6.72, PANEL_W, 0.05, AMBER),
-    ("Cover Accent", 1, COVER_X, 2.57, 0.9, 0.09, AMBER),
+    ("Outside Top Band", 1, SAFE, SAFE, OUTSIDE_W, BAR_H, TEAL),
+    ("Outside Bottom Band", 1, SAFE, PAGE_H - SAFE - BAR_H, OUTSIDE_W, BAR_H, TEAL),
+    ("Pass On Box", 1, panel_x(1), BOX_Y, COL_W, BOX_H, PAPER),
+    ("Pass On Rule", 1, panel_x(1), BOX_Y, 0.05, BOX_H, AMBER),
+    ("Cover Card", 1, COVER_CARD_X, SAFE, COVER_CARD_W, PAGE_H - 2 * SAFE, TEAL),
+    ("Cover Band", 1, COVER_CARD_X, COVER_BAND_Y, COVER_CARD_W, PAGE_H - SAFE - COVER_BAND_Y,
+     TEAL_DARK),
+    ("Cover Band Rule", 1, COVER_CARD_X, COVER_BAND_Y, COVER_CARD_W, 0.05, AMBER),
+    ("Cover Accent", 1, COVER_X, COVER_TITLE_Y - 0.3, 0.9, 0.09, AMBER),
     # page 2
-    ("Inside Top Band", 2, 0.0, 0.0, PAGE_W, 0.16, TEAL),
-    ("Services Tint", 2, PANEL_W, 0.16, PANEL_W, PAGE_H - 0.16 - 0.3, PAPER),
-    ("Promise Box", 2, panel_x(0), 6.6, COL_W, 0.98, PAPER),
-    ("Promise Rule", 2, panel_x(0), 6.6, 0.05, 0.98, AMBER),
-    ("Inside Bottom Band", 2, 0.0, PAGE_H - 0.3, PAGE_W, 0.3, TEAL),
+    ("Inside Top Band", 2, SAFE, SAFE, INNER_W, BAR_H, TEAL),
+    ("Offer Card", 2, PANEL_W + GUTTER, SAFE + BAR_H, PANEL_W - 2 * GUTTER,
+     PAGE_H - 2 * (SAFE + BAR_H), PAPER),
+    ("Promise Box", 2, panel_x(0), BOX_Y, COL_W, BOX_H, PAPER),
+    ("Promise Rule", 2, panel_x(0), BOX_Y, 0.05, BOX_H, AMBER),
+    ("Inside Bottom Band", 2, SAFE, PAGE_H - SAFE - BAR_H, INNER_W, BAR_H, TEAL),
 ]
+
+# --------------------------------------------------------------------------
+# Checks made before anything is written.
+
+
+def luminance(colour):
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (int(colour[i:i + 2], 16) for i in (1, 3, 5))
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b)
+
+
+def contrast(a, b):
+    hi, lo = sorted((luminance(a), luminance(b)), reverse=True)
+    return (hi + 0.05) / (lo + 0.05)
+
+
+def check_contrast():
+    """Every text colour against the colour behind its frame."""
+    pairs = {}
+    for name, _page, *_box, _gstyle, ground, paras in FRAMES:
+        for style, runs in paras:
+            colours = [PARA_STYLES[style][2]] if any(isinstance(r, str) for r in runs) else []
+            colours += [CHAR_STYLES[r[0]][1] for r in runs if isinstance(r, tuple)]
+            for colour in filter(None, colours):
+                pairs.setdefault((colour, ground), set()).add(name)
+    failures = []
+    for (colour, ground), frames in sorted(pairs.items()):
+        ratio = contrast(colour, ground)
+        print(f"  contrast {colour} on {ground}: {ratio:5.2f}:1  ({', '.join(sorted(frames))})")
+        if ratio < MIN_CONTRAST:
+            failures.append(f"{colour} on {ground} is {ratio:.2f}:1")
+    if failures:
+        raise SystemExit(f"make_brochure: contrast below {MIN_CONTRAST}:1: " + "; ".join(failures))
+
+
+def check_margins():
+    for item in SHAPES + [f[:7] for f in FRAMES]:
+        name, _page, x, y, w, h = item[:6]
+        if x < SAFE - 1e-9 or y < SAFE - 1e-9 or x + w > PAGE_W - SAFE + 1e-9 \
+                or y + h > PAGE_H - SAFE + 1e-9:
+            raise SystemExit(f"make_brochure: {name} reaches into the unprintable margin")
+
+
+def check_tokens():
+    tokens = ["[CompanyName]", "[City]", "[Address2]", "[PhoneNo]", "[FaxNo]",
+              "[EmailAddress]", "[StreetAddress]", "[TagLine]", "[ST]", "[ZIPCode]"]
+    page_one = "".join(r[1] if isinstance(r, tuple) else r
+                       for f in FRAMES if f[1] == 1 for _s, runs in f[8] for r in runs)
+    missing = [t for t in tokens if t not in page_one]
+    if missing:
+        raise SystemExit(f"make_brochure: not on page 1: {' '.join(missing)}")
+    for f in FRAMES:
+        for _style, runs in f[8]:
+            has_token = any("[" in (r[1] if isinstance(r, tuple) else r) for r in runs)
+            fixed = [r for r in runs if isinstance(r, str) or r[0] == "Step Number"]
+            if has_token and fixed:
+                raise SystemExit(f"make_brochure: a token shares a line with fixed text in {f[0]}")
+
 
 # --------------------------------------------------------------------------
 
@@ -320,7 +430,7 @@ def para_xml(p):
 
 
 def frame_xml(frame, z):
-    name, _page, x, y, w, h, gstyle, paras = frame
+    name, _page, x, y, w, h, gstyle, _ground, paras = frame
     body = "".join(para_xml(p) for p in paras)
     return (f'<draw:frame draw:style-name="{gstyle}" draw:name="{attr_escape(name)}" '
             f'text:anchor-type="paragraph" svg:x="{inch(x)}" svg:y="{inch(y)}" '
@@ -345,14 +455,12 @@ POS_PAGE = ('style:vertical-pos="from-top" style:vertical-rel="page" '
 
 def build():
     named = []
-    for name, (parent, pprops, tprops) in PARA_STYLES.items():
-        par = f' style:parent-style-name="{parent}"' if parent else ""
+    for name, (pprops, tprops, _colour) in PARA_STYLES.items():
         named.append(
-            f'<style:style style:name="{attr_escape(name)}" style:family="paragraph"{par} '
+            f'<style:style style:name="{attr_escape(name)}" style:family="paragraph" '
             f'style:class="text"><style:paragraph-properties {pprops}/>'
-            + (f'<style:text-properties {tprops}/>' if tprops else "")
-            + '</style:style>')
-    for name, tprops in CHAR_STYLES.items():
+            f'<style:text-properties {tprops}/></style:style>')
+    for name, (tprops, _colour) in CHAR_STYLES.items():
         named.append(f'<style:style style:name="{attr_escape(name)}" style:family="text">'
                      f'<style:text-properties {tprops}/></style:style>')
 
@@ -383,7 +491,8 @@ def build():
         'fo:background-color="#ffffff" style:background-transparency="100%" '
         'draw:fill="solid" draw:fill-color="#ffffff" draw:opacity="0%" '
         'draw:textarea-vertical-align="top" style:flow-with-text="false"/></style:style>',
-        # call-to-action frame: filled box with inner padding
+        # call-to-action frame: filled box with inner padding; the text stays
+        # at the top (a Word frame keeps no vertical alignment)
         '<style:style style:name="frCall" style:family="graphic" style:parent-style-name="Frame">'
         '<style:graphic-properties style:wrap="run-through" style:run-through="foreground" '
         'style:number-wrapped-paragraphs="no-limit" '
@@ -416,6 +525,13 @@ def build():
     body = (f'<text:p text:style-name="Anchor">{"".join(pages[1])}</text:p>'
             f'<text:p text:style-name="PageTwo">{"".join(pages[2])}</text:p>')
 
+    faces = "".join(
+        f'<style:font-face style:name="{name}" svg:font-family="&apos;{name}&apos;" '
+        f'style:font-family-generic="{generic}" style:font-pitch="variable"/>'
+        for name, generic in ((SANS, "swiss"), (SERIF, "roman")))
+
+    # No title, subject or comments: the brochure's properties are the
+    # company's, and the run only fills in text.
     return f'''<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
  xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
@@ -426,23 +542,21 @@ def build():
  xmlns:dc="http://purl.org/dc/elements/1.1/"
  xmlns:meta="urn:oasis:names:tc:opendocument:xmlns:meta:1.0"
  office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
-<office:meta>
- <dc:title>Tri-fold brochure</dc:title>
- <dc:description>Leafwright brochure template. Bracketed tokens are replaced with company details.</dc:description>
-</office:meta>
+<office:meta/>
 <office:font-face-decls>
- <style:font-face style:name="{SANS}" svg:font-family="&apos;{SANS}&apos;" style:font-family-generic="swiss" style:font-pitch="variable"/>
- <style:font-face style:name="{SERIF}" svg:font-family="&apos;{SERIF}&apos;" style:font-family-generic="roman" style:font-pitch="variable"/>
+ {faces}
 </office:font-face-decls>
 <office:styles>
  <style:default-style style:family="paragraph">
   <style:paragraph-properties fo:hyphenation-ladder-count="no-limit" style:writing-mode="page"/>
-  <style:text-properties style:font-name="{SERIF}" fo:font-size="10pt" fo:language="en" fo:country="US" fo:hyphenate="false" fo:color="{INK}"/>
+  <style:text-properties {font(SERIF, 10)} fo:language="en" fo:country="US" fo:hyphenate="false" fo:color="{INK}"/>
  </style:default-style>
  <style:default-style style:family="graphic">
   <style:graphic-properties draw:shadow="hidden" style:flow-with-text="false"/>
  </style:default-style>
- <style:style style:name="Standard" style:family="paragraph" style:class="text"/>
+ <style:style style:name="Standard" style:family="paragraph" style:class="text">
+  <style:text-properties {font(SERIF, 10)} fo:color="{INK}"/>
+ </style:style>
  <style:style style:name="Frame" style:family="graphic">
   <style:graphic-properties text:anchor-type="paragraph" style:wrap="run-through" style:run-through="foreground"/>
  </style:style>
@@ -465,6 +579,9 @@ def build():
 
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).with_name("brochure.fodt")
+    check_margins()
+    check_tokens()
+    check_contrast()
     out.write_text(build(), encoding="utf-8")
     print(f"wrote {out}")
 

@@ -48,11 +48,16 @@ private slots:
         QVERIFY(file.read(4) == QByteArray("\xD0\xCF\x11\xE0", 4));
         const QString text = test::textOfDoc(doc);
         QCOMPARE(test::tokensIn(text), QStringList());
+        // The address as the post office writes it: the second line on the
+        // street's line, no comma after the city.
         for (const char* value :
-             {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd", "Apt 7", "Marshbrooke, VT 05412",
+             {"Tessaly", "Little Tool Shed", "417 Birchwoods Rd Apt 7", "Marshbrooke VT 05412",
               "802-555-0147", "802-555-0182", "support@tessaly.com"})
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
-        QCOMPARE(text.count(QStringLiteral("Tessaly")), 2); // the cover and the call to action
+        QCOMPARE(text.count(QStringLiteral("Tessaly")), 2); // the cover and the back panel
+        // The back panel and the call to action inside.
+        QCOMPARE(text.count(QStringLiteral("802-555-0147")), 2);
+        QCOMPARE(text.count(QStringLiteral("support@tessaly.com")), 2);
         // Only the working document is left in the working folder.
         QCOMPARE(QDir(home.tempPath()).entryList(QDir::Files),
                  QStringList({QFileInfo(doc).fileName()}));

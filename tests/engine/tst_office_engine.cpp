@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -298,6 +299,51 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Frame two: Café")));
         QVERIFY(text.contains(QStringLiteral("555-0100")));
         QVERIFY(!text.contains(QStringLiteral("[CompanyName]")));
+    }
+
+    // Saved through the engine, a document carries the dates a word
+    // processor gives it: changed now, and created now unless it already
+    // says when it was created.
+    void savingStampsTheDates() {
+        const auto metaOf = [](const QString& odt) {
+            QProcess unzip;
+            unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, "meta.xml"});
+            unzip.waitForFinished(20000);
+            return QString::fromUtf8(unzip.readAllStandardOutput());
+        };
+        const auto dateIn = [](const QString& meta, const char* element) {
+            const QRegularExpression date(QStringLiteral("<%1>([^<.]+)").arg(element));
+            return QDateTime::fromString(date.match(meta).captured(1), Qt::ISODate);
+        };
+        const QDateTime now = QDateTime::currentDateTime();
+
+        auto undated = openSource();
+        const QString first = m_folder + QStringLiteral("/undated.odt");
+        undated->SaveAs(first);
+        const QString meta = metaOf(first);
+        QVERIFY2(qAbs(dateIn(meta, "meta:creation-date").secsTo(now)) < 600, qPrintable(meta));
+        QVERIFY2(qAbs(dateIn(meta, "dc:date").secsTo(now)) < 600, qPrintable(meta));
+
+        QFile source(m_source);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QString xml = QString::fromUtf8(source.readAll());
+        xml.replace(QStringLiteral("<office:automatic-styles>"),
+                    QStringLiteral("<office:meta><meta:creation-date>2001-02-03T04:05:06"
+                                   "</meta:creation-date></office:meta><office:automatic-styles>"));
+        xml.replace(QStringLiteral(" office:version="),
+                    QStringLiteral(" xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
+                                   " office:version="));
+        const QString datedSource = m_folder + QStringLiteral("/dated.fodt");
+        QFile file(datedSource);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(xml.toUtf8());
+        file.close();
+        const QString second = m_folder + QStringLiteral("/dated.odt");
+        m_word->Documents()->Open(datedSource, true)->SaveAs(second);
+        const QString datedMeta = metaOf(second);
+        QCOMPARE(dateIn(datedMeta, "meta:creation-date"),
+                 QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+        QVERIFY2(qAbs(dateIn(datedMeta, "dc:date").secsTo(now)) < 600, qPrintable(datedMeta));
     }
 
     void copiesTheFirstPageAsAPicture() {

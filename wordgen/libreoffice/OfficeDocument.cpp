@@ -6,9 +6,12 @@
 #include "wordgen/libreoffice/StoryTexts.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/util/DateTime.hpp>
 
 #include <vector>
 
@@ -41,6 +44,32 @@ constexpr qint64 kMinimumFreeBytes = 1 << 20;
 
 // wdSaveChanges
 constexpr std::int16_t kSaveChanges = -1;
+
+util::DateTime toUno(const QDateTime& time) {
+    util::DateTime result;
+    result.Year = sal_Int16(time.date().year());
+    result.Month = sal_uInt16(time.date().month());
+    result.Day = sal_uInt16(time.date().day());
+    result.Hours = sal_uInt16(time.time().hour());
+    result.Minutes = sal_uInt16(time.time().minute());
+    result.Seconds = sal_uInt16(time.time().second());
+    result.NanoSeconds = sal_uInt32(time.time().msec()) * 1000000u;
+    result.IsUTC = false;
+    return result;
+}
+
+// The office stamps a document's dates only when its own user interface
+// saves; saved through the API, a document made from an undated template
+// would say it was never created or changed. Stamp them as a word processor
+// does: changed now, and created now unless it already has a creation date.
+void stampSaveDates(const Reference<text::XTextDocument>& model) {
+    const auto properties = Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)
+                                ->getDocumentProperties();
+    const util::DateTime now = toUno(QDateTime::currentDateTime());
+    properties->setModificationDate(now);
+    if (properties->getCreationDate().Year == 0)
+        properties->setCreationDate(now);
+}
 
 } // namespace
 
@@ -89,6 +118,7 @@ void OfficeDocument::SaveAs(const QString& fileName) {
         throw AutomationError(
             QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
     m_state->call([&] {
+        stampSaveDates(m_state->document);
         Reference<frame::XStorable>(m_state->document, UNO_QUERY_THROW)
             ->storeAsURL(fileUrl(fileName),
                          properties({property("FilterName", uno::Any(toUno(filter))),
