@@ -5,8 +5,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake g++ make qt6-base-dev qt6-base-dev-tools
+    # build, and the icon's pictures rendered from its SVG
+    cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin
     # the word-processing engine and its SDK
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
     # fonts metric-compatible with the ones the windows and the brochure use
