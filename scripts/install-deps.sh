@@ -14,8 +14,8 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     # independent .doc readers, an X server for the end-to-end check, the
-    # format check
-    packages+=(catdoc wv xvfb xauth clang-format)
+    # format check, the desktop metadata, changelog and manual page validators
+    packages+=(catdoc wv xvfb xauth clang-format desktop-file-utils appstream groff-base dpkg-dev)
 fi
 
 missing=()
