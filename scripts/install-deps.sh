@@ -5,8 +5,8 @@
 set -euo pipefail
 
 packages=(
-    # build, and the icon's pictures rendered from its SVG
-    cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin
+    # build, the icon's pictures rendered from its SVG, the Debian package
+    cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin dpkg-dev file
     # the word-processing engine and its SDK
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
     # fonts metric-compatible with the ones the windows and the brochure use
@@ -14,8 +14,9 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     # independent .doc readers, an X server for the end-to-end check, the
-    # format check, the desktop metadata, changelog and manual page validators
-    packages+=(catdoc wv xvfb xauth clang-format desktop-file-utils appstream groff-base dpkg-dev)
+    # format check, the desktop metadata, changelog and manual page validators,
+    # and what drives the installed program's window
+    packages+=(catdoc wv xvfb xauth clang-format desktop-file-utils appstream groff-base xdotool)
 fi
 
 missing=()
