@@ -11,7 +11,8 @@ rm -f build-release/leafwright_*.deb
 (cd build-release && cpack -G DEB) >&2
 package=$(ls build-release/leafwright_*.deb)
 [[ -n $package && $(wc -l <<<"$package") -eq 1 ]]
-dpkg-deb -c "$package" | grep -q '/leafwright-office\.so$' || {
+contents=$(dpkg-deb -c "$package")
+grep -q '/leafwright-office\.so$' <<<"$contents" || {
     echo "The package has no office engine module: is the LibreOffice SDK installed?" >&2
     exit 1
 }

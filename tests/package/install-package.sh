@@ -56,12 +56,12 @@ we_installed=false
 # The processes whose command line names a folder of this run: the office
 # the program started keeps its profile under the run's home.
 processes_of_this_run() {
-    local entry
+    local entry command_line
     for entry in /proc/[0-9]*; do
-        if tr '\0' ' ' <"$entry/cmdline" 2>/dev/null | grep -qF "$work/"; then
-            echo "${entry#/proc/}"
-        fi
+        command_line=$(tr '\0' ' ' 2>/dev/null <"$entry/cmdline") || continue
+        [[ $command_line == *"$work/"* ]] && echo "${entry#/proc/}"
     done
+    return 0
 }
 
 cleanup() {
@@ -140,7 +140,7 @@ we_installed=true
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
     -o DPkg::Lock::Timeout=300 "$deb" >"$work/apt-install.log" 2>&1 ||
     { cat "$work/apt-install.log"; fail "apt-get install failed"; }
-dpkg-query -W -f='${db:Status-Abbrev} ${Version}\n' leafwright | grep -q "^ii  *$version\$" ||
+[[ $(dpkg-query -W -f='${db:Status-Abbrev}|${Version}' leafwright) == "ii |$version" ]] ||
     fail "leafwright $version is not installed after apt-get install"
 dpkg -L leafwright >"$work/files"
 
@@ -189,7 +189,11 @@ wait_for() { # seconds, then a command that succeeds when the wait is over
     done
 }
 leafwright_windows() { xdotool search --onlyvisible --name '^Leafwright$' 2>/dev/null || true; }
-main_window_shown() { main=$(leafwright_windows | head -n 1) && [[ -n $main ]]; }
+main_window_shown() {
+    main=$(leafwright_windows)
+    main=${main%%$'\n'*}
+    [[ -n $main ]]
+}
 wait_for 60 grep -qx ready "$work/program.out" || { show_program_output; fail "no ready report"; }
 wait_for 20 main_window_shown || { show_program_output; fail "no main window"; }
 step "main window $main is up"
@@ -217,7 +221,8 @@ shopt -u nullglob
 [[ $(head -c 4 "${documents[0]}" | od -An -tx1 | tr -d ' \n') == d0cf11e0 ]] ||
     fail "${documents[0]} is no Word 97-2003 document"
 if command -v catdoc >/dev/null; then
-    catdoc "${documents[0]}" | grep -q "Little Tool Shed" || fail "the brochure lacks the sample data"
+    text=$(catdoc "${documents[0]}")
+    [[ $text == *"Little Tool Shed"* ]] || fail "the brochure lacks the sample data"
 fi
 [[ -n $(processes_of_this_run) ]] || fail "no office process of this run was found"
 
