@@ -13,7 +13,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Leafwright"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("leafwright"));
+    // The desktop entry's name, so a desktop matches the windows to its
+    // entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LEAFWRIGHT_APP_ID));
     lw::handleTerminationSignals();
 
     const QString engineProblem = lw::word::loadEngineModules();

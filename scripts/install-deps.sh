@@ -5,8 +5,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    cmake g++ make qt6-base-dev qt6-base-dev-tools
+    # build, the icon's pictures rendered from its SVG, the Debian package
+    cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin dpkg-dev file
     # the word-processing engine and its SDK
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
     # fonts metric-compatible with the ones the windows and the brochure use
@@ -14,8 +14,11 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     # independent .doc readers, an X server for the end-to-end check, the PDF
-    # reader and rasteriser that check the printed brochure, the format check
-    packages+=(catdoc wv xvfb xauth poppler-utils clang-format)
+    # reader and rasteriser that check the printed brochure, the format check,
+    # the desktop metadata, changelog and manual page validators, and what
+    # drives the installed program's window
+    packages+=(catdoc wv xvfb xauth poppler-utils clang-format desktop-file-utils appstream
+        groff-base xdotool)
 fi
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QGuiApplication>
 
 namespace lw {
@@ -46,7 +47,14 @@ void setProgramFolderForTesting(const QString& folder) {
 }
 
 QIcon applicationIcon() {
-    return QIcon(QStringLiteral(":/leafwright/leafwright.png"));
+    // Every size the icon is rendered at, so a task switcher, title bar or
+    // dock picks a picture drawn for its size instead of scaling one.
+    QIcon icon;
+    QDirIterator pictures(QStringLiteral(":/leafwright/icons"), {QStringLiteral("*.png")},
+                          QDir::Files, QDirIterator::Subdirectories);
+    while (pictures.hasNext())
+        icon.addFile(pictures.next());
+    return icon;
 }
 
 } // namespace lw

@@ -21,7 +21,7 @@ QString programFolder();
 QString programFile(const QString& relativePath);
 void setProgramFolderForTesting(const QString& folder);
 
-// The one application icon both windows show.
+// The one application icon both windows show, at each of its sizes.
 QIcon applicationIcon();
 
 } // namespace lw

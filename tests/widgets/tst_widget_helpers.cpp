@@ -1,3 +1,4 @@
+#include "shell/AppInfo.h"
 #include "shell/Failure.h"
 #include "ui/Colours.h"
 #include "ui/CursorFile.h"
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace lw;
 
@@ -51,6 +54,22 @@ private slots:
         pointer.setCustomCursor(QCursor(Qt::PointingHandCursor));
         pointer.hoverButton();
         QCOMPARE(window.cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    // Title bars, task switchers and docks each find a picture drawn for
+    // their size; the largest is the size a software centre shows.
+    void windowIconHasEveryRenderedSize() {
+        QList<QSize> sizes = applicationIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        QList<QSize> expected;
+        for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
+            expected.append(QSize(side, side));
+        QCOMPARE(sizes, expected);
+        const QImage largest = applicationIcon().pixmap(QSize(256, 256)).toImage();
+        QCOMPARE(largest.size(), QSize(256, 256));
+        QCOMPARE(qAlpha(largest.pixel(0, 0)), 0);       // the tile's rounded corner
+        QCOMPARE(qAlpha(largest.pixel(128, 128)), 255); // the leaf
     }
 
     void faceColourReachesFramesAndLabelsOnly() {
