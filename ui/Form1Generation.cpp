@@ -30,7 +30,6 @@ public:
         if (picture.isNull())
             throw Failure(
                 QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
-        Form2::instance().setPicture(picture);
     }
     void setPreviewWordFile(const QString& path) override { Form2::instance().mWordFile = path; }
     void showPreview() override { Form2::instance().Show(); }

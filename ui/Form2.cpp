@@ -79,7 +79,6 @@ Form2::Form2(QWidget* parent)
     setUpFixedWindow(this, form2::kClientWidth, form2::kClientHeight);
     buildControls();
     Form_Load();
-    mirrorView();
 }
 
 Form2::~Form2() {
@@ -150,14 +149,10 @@ void Form2::buildControls() {
     m_pushButton6 = button(this, form2::kPushButton6, form2::kPushButton6TabIndex);
     m_pushButton8 = button(this, form2::kPushButton8, form2::kPushButton8TabIndex);
 
-    connect(m_hScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        m_view.hScroll1.setValue(value);
-        mirrorView();
-    });
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        m_view.vScroll1.setValue(value);
-        mirrorView();
-    });
+    connect(m_hScroll1, &QScrollBar::valueChanged, this,
+            [this](int value) { m_view.hScroll1().setValue(value); });
+    connect(m_vScroll1, &QScrollBar::valueChanged, this,
+            [this](int value) { m_view.vScroll1().setValue(value); });
     connect(m_pushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
     connect(m_pushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(m_pushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
@@ -172,7 +167,7 @@ void Form2::buildControls() {
 
 void Form2::Form_Load() {
     GuardedProcedure load(QStringLiteral("Form2"), QStringLiteral("Form_Load"));
-    load.step(100, [&] { m_view.mFirstActivate = true; });
+    load.step(100, [&] { m_view.Form_Load(); });
     load.step(102, [&] { ApplyFaceColour(this); });
     load.step(104, [&] { setWindowTitle(QString::fromLatin1(kProductTitle)); });
     load.step(106, [&] { setWindowIcon(applicationIcon()); });
@@ -186,7 +181,6 @@ void Form2::Form_Load() {
 void Form2::setPicture(const QImage& image) {
     m_picture1->setPicture(image);
     m_view.pictureLoaded(pixelsToTwips(image.width()), pixelsToTwips(image.height()));
-    mirrorView();
     // Already on screen, no activation may follow: prepare the view now.
     if (isVisible())
         Form_Activate();
@@ -200,17 +194,14 @@ void Form2::Show() {
 
 void Form2::Form_Activate() {
     m_view.Form_Activate();
-    mirrorView();
 }
 
 void Form2::PushButton1_Click() {
     m_view.PushButton1_Click();
-    mirrorView();
 }
 
 void Form2::PushButton2_Click() {
     m_view.PushButton2_Click();
-    mirrorView();
 }
 
 void Form2::PushButton6_Click() {
@@ -235,13 +226,6 @@ void Form2::Form_Unload() {
     endProgram(0);
 }
 
-void Form2::mirrorView() {
-    m_picture1->setTwipsGeometry(m_view.picture1);
-    m_zoomOri->setTwipsGeometry(m_view.zoomOri);
-    mirrorScrollBar(m_hScroll1, m_view.hScroll1);
-    mirrorScrollBar(m_vScroll1, m_view.vScroll1);
-}
-
 void Form2::pictureMouseEvent(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const float x = float(mouse->position().x() * kTwipsPerPixel);
@@ -258,9 +242,8 @@ void Form2::pictureMouseEvent(QEvent* event) {
         m_view.Picture1_MouseUp(buttonMask(mouse->button()), shift, x, y);
         break;
     default:
-        return;
+        break;
     }
-    mirrorView();
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
@@ -280,7 +263,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 void Form2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Platforms that deliver no activation still get the view prepared.
-    if (m_view.mFirstActivate)
+    if (m_view.firstActivate())
         Form_Activate();
 }
 
@@ -325,6 +308,14 @@ void Form2::paintPicture1(int width, int height, int sourceWidth, int sourceHeig
 
 void Form2::resetPointer() {
     m_pointer.set(PointerState::Default);
+}
+
+void Form2::viewChanged() noexcept {
+    // Moving Picture1 only moves it: its painted picture stays as it is.
+    m_picture1->setTwipsGeometry(m_view.picture1());
+    m_zoomOri->setTwipsGeometry(m_view.zoomOri());
+    mirrorScrollBar(m_hScroll1, m_view.hScroll1());
+    mirrorScrollBar(m_vScroll1, m_view.vScroll1());
 }
 
 } // namespace lw

@@ -58,7 +58,8 @@ public:
     QPushButton* PushButton6() const { return m_pushButton6; }
     QPushButton* PushButton8() const { return m_pushButton8; }
 
-    // The view state (mZoom, mHStep, picture position, ...) the controls show.
+    // The view state (mZoom, mHStep, picture position, ...) the controls
+    // show; they follow every change of it.
     PreviewView& view() { return m_view; }
     WindowPointer& pointer() { return m_pointer; }
 
@@ -70,8 +71,6 @@ protected:
 
 private:
     void buildControls();
-    // Shows the view state on the controls.
-    void mirrorView();
     void pictureMouseEvent(QEvent* event);
 
     // PreviewSurface
@@ -80,6 +79,7 @@ private:
     void clearPicture1() override;
     void paintPicture1(int width, int height, int sourceWidth, int sourceHeight) override;
     void resetPointer() override;
+    void viewChanged() noexcept override;
 
     PictureBox* m_zoomOri = nullptr;
     QGroupBox* m_frame1 = nullptr;
@@ -93,7 +93,6 @@ private:
     QPushButton* m_pushButton8 = nullptr;
     PreviewView m_view;
     WindowPointer m_pointer{this};
-    bool m_mirroring = false;
 };
 
 } // namespace lw
