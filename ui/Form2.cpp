@@ -1,5 +1,6 @@
 #include "ui/Form2.h"
 
+#include "preview/PictureScaling.h"
 #include "preview/PreviewExit.h"
 #include "preview/SaveResults.h"
 #include "shell/AppInfo.h"
@@ -25,6 +26,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWindow>
+
+#include <cmath>
 
 namespace lw {
 namespace {
@@ -180,7 +184,15 @@ void Form2::Form_Load() {
 
 void Form2::setPicture(const QImage& image) {
     m_picture1->setPicture(image);
-    m_view.pictureLoaded(pixelsToTwips(image.width()), pixelsToTwips(image.height()));
+    m_paintedAt.reset();
+    // The zoom source takes the new snapshot when the view is prepared for
+    // it; the old one, many megabytes, goes now.
+    m_zoomOri->clearPicture();
+    // The view works in logical pixels: a sharp picture has more pixels
+    // than that, its device pixel ratio says how many.
+    const QSizeF logical = image.deviceIndependentSize();
+    m_view.pictureLoaded(pixelsToTwips(int(std::lround(logical.width()))),
+                         pixelsToTwips(int(std::lround(logical.height()))));
     // Already on screen, no activation may follow: prepare the view now.
     if (isVisible())
         Form_Activate();
@@ -262,9 +274,23 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 
 void Form2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (QWindow* window = windowHandle(); window && !m_followsScreen) {
+        m_followsScreen = true;
+        connect(window, &QWindow::screenChanged, this, [this] { repaintForScreen(); });
+    }
     // Platforms that deliver no activation still get the view prepared.
     if (m_view.firstActivate())
         Form_Activate();
+}
+
+void Form2::repaintForScreen() {
+    // A screen with another pixel ratio: the same view, painted again for
+    // its device pixels. Nothing of the view changes.
+    if (!m_paintedAt || m_picture1->picture().devicePixelRatio() == m_picture1->devicePixelRatioF())
+        return;
+    GuardedProcedure repaint(QStringLiteral("Form2"), QStringLiteral("RedrawImage"));
+    const PaintedAt at = *m_paintedAt;
+    repaint.step(108, [&] { paintPicture1(at.width, at.height, at.sourceWidth, at.sourceHeight); });
 }
 
 void Form2::changeEvent(QEvent* event) {
@@ -290,20 +316,27 @@ void Form2::copyPicture1ToZoomSource() {
 
 void Form2::clearPicture1() {
     m_picture1->clearPicture();
+    m_paintedAt.reset();
 }
 
 void Form2::paintPicture1(int width, int height, int sourceWidth, int sourceHeight) {
-    const QSize size(twipsToPixels(width), twipsToPixels(height));
     const QImage& source = m_zoomOri->picture();
-    if (size.isEmpty() || source.isNull())
+    const PictureScaling scaling =
+        pictureScaling(QSize(twipsToPixels(width), twipsToPixels(height)),
+                       QSize(twipsToPixels(sourceWidth), twipsToPixels(sourceHeight)),
+                       source.size(), source.devicePixelRatio(), m_picture1->devicePixelRatioF());
+    if (scaling.target.isEmpty() || source.isNull())
         return;
-    // Always from the unscaled snapshot, so zooming never resamples twice.
-    const QImage part =
-        source.copy(QRect(0, 0, twipsToPixels(sourceWidth), twipsToPixels(sourceHeight)));
-    const QImage scaled = part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Always from the full-resolution snapshot, straight to the screen's
+    // device pixels: text stays sharp at every zoom and on a scaled screen,
+    // and zooming never resamples twice.
+    const QImage part = scaling.source == source.rect() ? source : source.copy(scaling.source);
+    QImage scaled = part.scaled(scaling.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull())
         throw Failure(QStringLiteral("Out of memory"));
+    scaled.setDevicePixelRatio(m_picture1->devicePixelRatioF());
     m_picture1->setPicture(scaled);
+    m_paintedAt = {width, height, sourceWidth, sourceHeight};
 }
 
 void Form2::resetPointer() {

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
@@ -72,6 +74,7 @@ protected:
 private:
     void buildControls();
     void pictureMouseEvent(QEvent* event);
+    void repaintForScreen();
 
     // PreviewSurface
     void preparePicture1() override;
@@ -93,6 +96,13 @@ private:
     QPushButton* m_pushButton8 = nullptr;
     PreviewView m_view;
     WindowPointer m_pointer{this};
+    // The sizes Picture1 was last painted at, to paint it again for another
+    // screen.
+    struct PaintedAt {
+        int width, height, sourceWidth, sourceHeight;
+    };
+    std::optional<PaintedAt> m_paintedAt;
+    bool m_followsScreen = false;
 };
 
 } // namespace lw
