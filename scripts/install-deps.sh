@@ -9,13 +9,15 @@ packages=(
     cmake g++ make qt6-base-dev qt6-base-dev-tools
     # the word-processing engine and its SDK
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
+    # draws the page the engine exports as PDF
+    libpoppler-qt6-dev pkg-config
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
     # independent .doc readers, an X server for the end-to-end check, the
-    # format check
-    packages+=(catdoc wv xvfb xauth clang-format)
+    # format check, the independent page rendering of the legibility check
+    packages+=(catdoc wv xvfb xauth clang-format poppler-utils)
 fi
 
 missing=()

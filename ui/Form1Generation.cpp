@@ -3,6 +3,7 @@
 #include "shell/Failure.h"
 #include "ui/Form2.h"
 #include "wordgen/GenerationRun.h"
+#include "wordgen/PictureResolution.h"
 
 #include <QImageReader>
 #include <QLineEdit>
@@ -23,7 +24,9 @@ public:
     void loadPreviewPicture(const QString& path) override {
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
-        const QImage picture = reader.read();
+        // The file keeps the picture's logical size as its resolution.
+        const QImage picture = withRatioFromResolution(reader.read());
+        reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.
         Form2::instance().setPicture(picture);
