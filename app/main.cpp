@@ -1,3 +1,4 @@
+#include "shell/LargeBuffers.h"
 #include "shell/ProgramEnd.h"
 #include "shell/TerminationSignals.h"
 #include "ui/Form1.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    lw::returnLargeBuffersToTheSystem();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Leafwright"));

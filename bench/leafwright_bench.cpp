@@ -3,6 +3,7 @@
 // phases of a run, and the single-conversion baseline with a fresh office
 // profile. Run from the build folder:  bin/leafwright-bench [runs]
 #include "brochure/BrochureProduct.h"
+#include "shell/LargeBuffers.h"
 #include "shell/Prompts.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -51,10 +52,17 @@ public:
             return;
         }
         const double now = m_clock.nsecsElapsed() / 1e6;
+        if (!samples.count(name))
+            order.push_back(name);
         samples[name].push_back(now - m_last);
         m_last = now;
     }
+    void clear() {
+        samples.clear();
+        order.clear();
+    }
     std::map<std::string, std::vector<double>> samples;
+    std::vector<std::string> order; // as first reached
 
 private:
     QElapsedTimer m_clock;
@@ -69,6 +77,37 @@ void report(const char* what, std::vector<double> ms) {
         ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
     std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(), median,
                 ms.front(), ms.back());
+}
+
+// The phases of the runs in the order reached; the parts of a phase
+// ("snapshot: open", "snapshot: page drawn", ...) follow the phase's total.
+void reportPhases(const char* run, const std::map<std::string, std::vector<double>>& samples,
+                  const std::vector<std::string>& order) {
+    std::vector<std::string> reported;
+    for (const std::string& name : order) {
+        const std::size_t colon = name.find(':');
+        if (colon == std::string::npos) {
+            report((std::string("  ") + run + ", phase: " + name).c_str(), samples.at(name));
+            continue;
+        }
+        const std::string group = name.substr(0, colon);
+        if (std::find(reported.begin(), reported.end(), group) != reported.end())
+            continue;
+        reported.push_back(group);
+        std::vector<double> total;
+        for (const std::string& part : order) {
+            if (part.rfind(group + ":", 0) != 0)
+                continue;
+            const auto& values = samples.at(part);
+            total.resize(std::max(total.size(), values.size()));
+            for (std::size_t i = 0; i < values.size(); ++i)
+                total[i] += values[i];
+        }
+        report((std::string("  ") + run + ", phase: " + group).c_str(), total);
+        for (const std::string& part : order)
+            if (part.rfind(group + ":", 0) == 0)
+                report((std::string("    ") + part.substr(colon + 2)).c_str(), samples.at(part));
+    }
 }
 
 double elapsedMs(const QElapsedTimer& t) {
@@ -126,6 +165,7 @@ long peakMemoryKiB() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    returnLargeBuffersToTheSystem(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
@@ -168,29 +208,16 @@ int main(int argc, char* argv[]) {
         oneRun(firstRunMs);
     }
     const auto firstPhases = phases.samples;
-    phases.samples.clear();
+    const auto firstOrder = phases.order;
+    phases.clear();
     for (int i = 0; i < runs; ++i)
         oneRun(laterRunMs);
 
     report("start-up check, office cold (in process)", checkMs);
     report("first run after start-up, press to preview", firstRunMs);
     report("later run, press to preview", laterRunMs);
-    const char* const names[] = {
-        "template written", //
-        "open",             //
-        "story pass",       //
-        "shape pass",       //
-        "save",             //
-        "snapshot",         //
-        "preview load",     //
-    };
-    for (const char* name : names) {
-        auto first = firstPhases.find(name);
-        if (first != firstPhases.end())
-            report((std::string("  first run, phase: ") + name).c_str(), first->second);
-    }
-    for (const char* name : names)
-        report((std::string("  later run, phase: ") + name).c_str(), phases.samples[name]);
+    reportPhases("first run", firstPhases, firstOrder);
+    reportPhases("later run", phases.samples, phases.order);
     const long peak = peakMemoryKiB();
     std::printf("%-44s %ld KiB\n", "peak memory of the program (max RSS)", peak);
     word::stopEngines();

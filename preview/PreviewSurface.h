@@ -3,7 +3,8 @@
 namespace lw {
 
 // What the view arithmetic asks of the window that shows it: the picture
-// work on Picture1 and Zoom_Ori, and the pointer. Sizes are in twips.
+// work on Picture1 and Zoom_Ori, the pointer, and following the view's
+// state. Sizes are in twips.
 class PreviewSurface {
 public:
     virtual ~PreviewSurface() = default;
@@ -19,6 +20,10 @@ public:
     virtual void paintPicture1(int width, int height, int sourceWidth, int sourceHeight) = 0;
     // The window's mouse pointer becomes the default one.
     virtual void resetPointer() = 0;
+    // The view's state may have changed (boxes, bars): show it as it is now.
+    // Runs at the end of the view's calls, also while a failure unwinds
+    // them, so it must not throw.
+    virtual void viewChanged() noexcept = 0;
 };
 
 } // namespace lw

@@ -36,21 +36,47 @@ void setupScrollbar(ScrollBarModel& bar, qint16& step, int pictureSize, int view
 
 } // namespace
 
+PreviewView::Change::Change(PreviewView& view) : m_view(view) {
+    ++m_view.m_openChanges;
+}
+
+PreviewView::Change::~Change() {
+    if (--m_view.m_openChanges == 0)
+        m_view.m_surface.viewChanged();
+}
+
 PreviewView::PreviewView(PreviewSurface& surface, const BoxTwips& picture, const BoxTwips& viewport,
                          const BoxTwips& zoomSource)
-    : picture1(picture), picture2(viewport), zoomOri(zoomSource), m_surface(surface) {
-    hScroll1.onChange([this] { HScroll1_Change(); });
-    vScroll1.onChange([this] { VScroll1_Change(); });
+    : m_picture1(picture), m_picture2(viewport), m_zoomOri(zoomSource), m_surface(surface) {
+    m_hScroll1.onChange([this] { HScroll1_Change(); });
+    m_vScroll1.onChange([this] { VScroll1_Change(); });
+    // A bar changed from outside is a change of the view too; a new value
+    // is announced by its change handler.
+    m_hScroll1.onOtherChange([this] { const Change change(*this); });
+    m_vScroll1.onOtherChange([this] { const Change change(*this); });
+}
+
+void PreviewView::Form_Load() {
+    const Change change(*this);
+    mFirstActivate = true;
 }
 
 void PreviewView::pictureLoaded(int widthTwips, int heightTwips) {
-    picture1.width = widthTwips + 2 * picture1.border;
-    picture1.height = heightTwips + 2 * picture1.border;
+    const Change change(*this);
+    m_picture1.width = widthTwips + 2 * m_picture1.border;
+    m_picture1.height = heightTwips + 2 * m_picture1.border;
     // Every snapshot gets a fresh view: zoom source, sizes, zoom and ranges.
     mFirstActivate = true;
 }
 
+void PreviewView::movePicture1(int left, int top) {
+    const Change change(*this);
+    m_picture1.left = left;
+    m_picture1.top = top;
+}
+
 void PreviewView::Form_Activate() {
+    const Change change(*this);
     GuardedProcedure activate(kForm2, QStringLiteral("Form_Activate"));
     if (activate.condition(100, [&] { return mFirstActivate; }))
         prepareView(activate);
@@ -60,8 +86,8 @@ void PreviewView::Form_Activate() {
 void PreviewView::prepareView(GuardedProcedure& activate) {
     activate.step(102, [&] { m_surface.preparePicture1(); });
     activate.step(104, [&] {
-        zoomOri.width = picture1.width;
-        zoomOri.height = picture1.height;
+        m_zoomOri.width = m_picture1.width;
+        m_zoomOri.height = m_picture1.height;
         m_surface.copyPicture1ToZoomSource();
     });
     activate.step(106, [&] { mZoom = 1.0f; });
@@ -75,11 +101,12 @@ void PreviewView::prepareView(GuardedProcedure& activate) {
 }
 
 void PreviewView::readBaseSize() {
-    mBaseWidth = qint32(roundHalfEven(zoomOri.scaleWidth() - 2));
-    mBaseHeight = qint32(roundHalfEven(zoomOri.scaleHeight() - 2));
+    mBaseWidth = qint32(roundHalfEven(m_zoomOri.scaleWidth() - 2));
+    mBaseHeight = qint32(roundHalfEven(m_zoomOri.scaleHeight() - 2));
 }
 
 void PreviewView::RedrawImage() {
+    const Change change(*this);
     GuardedProcedure redraw(kForm2, QStringLiteral("RedrawImage"));
     redraw.step(100, [&] {
         mViewWidth = qint32(std::floor(double(mBaseWidth) * double(mZoom)));
@@ -97,19 +124,19 @@ void PreviewView::RedrawImage() {
     });
     redraw.step(104, [&] { m_surface.clearPicture1(); });
     redraw.step(106, [&] {
-        picture1.width = std::max(0, mViewWidth);
-        picture1.height = std::max(0, mViewHeight);
+        m_picture1.width = std::max(0, mViewWidth);
+        m_picture1.height = std::max(0, mViewHeight);
     });
     redraw.step(108,
                 [&] { m_surface.paintPicture1(mViewWidth, mViewHeight, mBaseWidth, mBaseHeight); });
     redraw.step(110, [&] { m_surface.resetPointer(); });
     redraw.step(112, [&] {
-        hScroll1.setValue(0);
-        vScroll1.setValue(0);
+        m_hScroll1.setValue(0);
+        m_vScroll1.setValue(0);
     });
     redraw.step(114, [&] {
-        hScroll1.setEnabled(picture2.scaleWidth() < mViewWidth);
-        vScroll1.setEnabled(picture2.scaleHeight() < mViewHeight);
+        m_hScroll1.setEnabled(m_picture2.scaleWidth() < mViewWidth);
+        m_vScroll1.setEnabled(m_picture2.scaleHeight() < mViewHeight);
     });
     // Ranges and steps always describe the picture now shown, so scrolling
     // and dragging reach every part of it at any zoom.
@@ -117,38 +144,45 @@ void PreviewView::RedrawImage() {
 }
 
 void PreviewView::SetupScrollbars() {
-    picture1.top = 0;
-    picture1.left = 0;
-    setupScrollbar(hScroll1, mHStep, picture1.width, picture2.width);
-    setupScrollbar(vScroll1, mVStep, picture1.height, picture2.height);
+    const Change change(*this);
+    m_picture1.top = 0;
+    m_picture1.left = 0;
+    setupScrollbar(m_hScroll1, mHStep, m_picture1.width, m_picture2.width);
+    setupScrollbar(m_vScroll1, mVStep, m_picture1.height, m_picture2.height);
 }
 
 // The offsets are computed in 32 bits: step x value never exceeds the
 // picture's overflow, which may well pass 32767 twips for a large snapshot.
 void PreviewView::HScroll1_Change() {
-    picture1.left = -(int(mHStep) * hScroll1.value());
+    const Change change(*this);
+    m_picture1.left = -(int(mHStep) * m_hScroll1.value());
 }
 
 void PreviewView::VScroll1_Change() {
-    picture1.top = -(int(mVStep) * vScroll1.value());
+    const Change change(*this);
+    m_picture1.top = -(int(mVStep) * m_vScroll1.value());
 }
 
 void PreviewView::PushButton1_Click() {
+    const Change change(*this);
     GuardedProcedure click(kForm2, QStringLiteral("PushButton1_Click"));
     click.step(100, [&] { StepZoom(0); });
 }
 
 void PreviewView::PushButton2_Click() {
+    const Change change(*this);
     GuardedProcedure click(kForm2, QStringLiteral("PushButton2_Click"));
     click.step(100, [&] { StepZoom(1); });
 }
 
 void PreviewView::StepZoom(qint32 zoomOut) {
+    const Change change(*this);
     float candidate = zoomOut == 0 ? mZoom + kZoomStep : mZoom - kZoomStep;
     SetZoom(candidate);
 }
 
 void PreviewView::SetZoom(float& newZoom) {
+    const Change change(*this);
     if (newZoom >= kMinZoom && newZoom <= kMaxZoom) {
         mZoom = newZoom;
         RedrawImage();
@@ -156,6 +190,7 @@ void PreviewView::SetZoom(float& newZoom) {
 }
 
 void PreviewView::SetHScrollbarByPercent(ScrollBarModel& HScrollbar, qint16 percent) {
+    const Change change(*this);
     if (percent < 0 || percent > 100)
         return;
     const double value = (percent / 100.0) * HScrollbar.max();
@@ -164,6 +199,7 @@ void PreviewView::SetHScrollbarByPercent(ScrollBarModel& HScrollbar, qint16 perc
 }
 
 void PreviewView::SetVScrollbarByPercent(ScrollBarModel& VScrollbar, qint16 percent) {
+    const Change change(*this);
     if (percent < 0 || percent > 100)
         return;
     VScrollbar.setValue(int(roundHalfEven((percent / 100.0) * VScrollbar.max())));

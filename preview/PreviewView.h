@@ -12,8 +12,10 @@ class PreviewSurface;
 
 // The preview's view: where the page picture sits in the viewport, at which
 // zoom, and what the two scroll bars say. All of it in twips, without
-// widgets; the window mirrors this state onto its controls and hands its
-// events to the procedures below.
+// widgets. The window hands its events to the procedures below; after every
+// call that may have changed the state, and after any change of a scroll
+// bar, the view tells its surface once (PreviewSurface::viewChanged), so
+// what is on screen never lags behind.
 class PreviewView {
 public:
     // The three picture boxes as designed: Picture1 inside the viewport
@@ -23,6 +25,8 @@ public:
     PreviewView(const PreviewView&) = delete;
     PreviewView& operator=(const PreviewView&) = delete;
 
+    // The window was loaded: the view is prepared at its first activation.
+    void Form_Load();
     // A new snapshot arrived in Picture1 (which takes its size); the view is
     // prepared for it at the next activation.
     void pictureLoaded(int widthTwips, int heightTwips);
@@ -45,11 +49,52 @@ public:
     void picture1_MouseMove(int button, int shift, float x, float y);
     void Picture1_MouseUp(int button, int shift, float x, float y);
 
-    BoxTwips picture1; // in picture2's inner coordinates
-    BoxTwips picture2; // the viewport
-    BoxTwips zoomOri;  // the unscaled zoom source, never shown
-    ScrollBarModel hScroll1;
-    ScrollBarModel vScroll1;
+    // Puts Picture1's top-left corner at (left, top) of the viewport's inner
+    // area, as a drag does; its size stays.
+    void movePicture1(int left, int top);
+
+    const BoxTwips& picture1() const { return m_picture1; } // in Picture2's inner coordinates
+    const BoxTwips& picture2() const { return m_picture2; } // the viewport
+    const BoxTwips& zoomOri() const { return m_zoomOri; }   // the unscaled zoom source
+    // The bars as the user sets them: a new value runs the change handler,
+    // and every change reaches the surface.
+    ScrollBarModel& hScroll1() { return m_hScroll1; }
+    ScrollBarModel& vScroll1() { return m_vScroll1; }
+    const ScrollBarModel& hScroll1() const { return m_hScroll1; }
+    const ScrollBarModel& vScroll1() const { return m_vScroll1; }
+
+    float zoom() const { return mZoom; }
+    qint16 hStep() const { return mHStep; }
+    qint16 vStep() const { return mVStep; }
+    qint32 baseWidth() const { return mBaseWidth; }
+    qint32 baseHeight() const { return mBaseHeight; }
+    qint32 viewWidth() const { return mViewWidth; }
+    qint32 viewHeight() const { return mViewHeight; }
+    bool firstActivate() const { return mFirstActivate; }
+
+private:
+    // Open while a call runs; the outermost one tells the surface at its end,
+    // so nested calls (a redraw inside a zoom, a change handler inside a
+    // redraw) make one notification, after the state is whole again.
+    class Change {
+    public:
+        explicit Change(PreviewView& view);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        PreviewView& m_view;
+    };
+
+    void prepareView(GuardedProcedure& procedure);
+    void readBaseSize();
+
+    BoxTwips m_picture1;
+    BoxTwips m_picture2;
+    BoxTwips m_zoomOri;
+    ScrollBarModel m_hScroll1;
+    ScrollBarModel m_vScroll1;
 
     float mDragX = 0;
     float mDragY = 0;
@@ -62,11 +107,8 @@ public:
     float mZoom = 1.0f;
     bool mFirstActivate = true;
 
-private:
-    void prepareView(GuardedProcedure& procedure);
-    void readBaseSize();
-
     PreviewSurface& m_surface;
+    int m_openChanges = 0;
 };
 
 } // namespace lw

@@ -10,19 +10,38 @@ void ScrollBarModel::setValue(int value) {
     if (value == m_value)
         return;
     m_value = value;
-    if (m_onChange)
-        m_onChange();
+    valueChanged();
 }
 
 void ScrollBarModel::setMax(int max) {
     if (max < 0)
         throw Failure(QStringLiteral("Invalid property value"));
+    if (max == m_max)
+        return;
     m_max = max;
     if (m_value > max) {
         m_value = max;
-        if (m_onChange)
-            m_onChange();
+        valueChanged();
+    } else {
+        otherChanged();
     }
+}
+
+void ScrollBarModel::setEnabled(bool enabled) {
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    otherChanged();
+}
+
+void ScrollBarModel::valueChanged() {
+    if (m_onChange)
+        m_onChange();
+}
+
+void ScrollBarModel::otherChanged() {
+    if (m_onOtherChange)
+        m_onOtherChange();
 }
 
 } // namespace lw

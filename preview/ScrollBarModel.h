@@ -17,15 +17,24 @@ public:
     void setValue(int value);
     // A smaller Max pulls the value down to it, which counts as a change.
     void setMax(int max);
-    void setEnabled(bool enabled) { m_enabled = enabled; }
+    void setEnabled(bool enabled);
 
+    // The control's change handler: runs when the value changes.
     void onChange(std::function<void()> handler) { m_onChange = std::move(handler); }
+    // Runs when Max or the enabled state changed and the value did not (a
+    // new value runs the change handler instead): with both, whoever shows
+    // the bar hears of each change once.
+    void onOtherChange(std::function<void()> observer) { m_onOtherChange = std::move(observer); }
 
 private:
+    void valueChanged();
+    void otherChanged();
+
     int m_value = 0;
     int m_max = 0;
     bool m_enabled = true;
     std::function<void()> m_onChange;
+    std::function<void()> m_onOtherChange;
 };
 
 } // namespace lw

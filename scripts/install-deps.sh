@@ -9,14 +9,16 @@ packages=(
     cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin dpkg-dev file
     # the word-processing engine and its SDK
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
+    # draws the page the engine exports as PDF
+    libpoppler-qt6-dev pkg-config
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )
 if [[ "${1:-}" == "--test" ]]; then
     # independent .doc readers, an X server for the end-to-end check, the PDF
-    # reader and rasteriser that check the printed brochure, the format check,
-    # the desktop metadata, changelog and manual page validators, and what
-    # drives the installed program's window
+    # reader and rasteriser that check the printed brochure and the preview's
+    # legibility, the format check, the desktop metadata, changelog and manual
+    # page validators, and what drives the installed program's window
     packages+=(catdoc wv xvfb xauth poppler-utils clang-format desktop-file-utils appstream
         groff-base xdotool)
 fi

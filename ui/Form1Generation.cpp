@@ -3,6 +3,7 @@
 #include "shell/Failure.h"
 #include "ui/Form2.h"
 #include "wordgen/GenerationRun.h"
+#include "wordgen/PictureResolution.h"
 
 #include <QImageReader>
 #include <QLineEdit>
@@ -23,14 +24,15 @@ public:
     void loadPreviewPicture(const QString& path) override {
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
-        const QImage picture = reader.read();
+        // The file keeps the picture's logical size as its resolution.
+        const QImage picture = withRatioFromResolution(reader.read());
+        reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.
         Form2::instance().setPicture(picture);
         if (picture.isNull())
             throw Failure(
                 QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
-        Form2::instance().setPicture(picture);
     }
     void setPreviewWordFile(const QString& path) override { Form2::instance().mWordFile = path; }
     void showPreview() override { Form2::instance().Show(); }

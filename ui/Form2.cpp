@@ -1,5 +1,6 @@
 #include "ui/Form2.h"
 
+#include "preview/PictureScaling.h"
 #include "preview/PreviewExit.h"
 #include "preview/SaveResults.h"
 #include "shell/AppInfo.h"
@@ -25,6 +26,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWindow>
+
+#include <cmath>
 
 namespace lw {
 namespace {
@@ -79,7 +83,6 @@ Form2::Form2(QWidget* parent)
     setUpFixedWindow(this, form2::kClientWidth, form2::kClientHeight);
     buildControls();
     Form_Load();
-    mirrorView();
 }
 
 Form2::~Form2() {
@@ -150,14 +153,10 @@ void Form2::buildControls() {
     m_pushButton6 = button(this, form2::kPushButton6, form2::kPushButton6TabIndex);
     m_pushButton8 = button(this, form2::kPushButton8, form2::kPushButton8TabIndex);
 
-    connect(m_hScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        m_view.hScroll1.setValue(value);
-        mirrorView();
-    });
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, [this](int value) {
-        m_view.vScroll1.setValue(value);
-        mirrorView();
-    });
+    connect(m_hScroll1, &QScrollBar::valueChanged, this,
+            [this](int value) { m_view.hScroll1().setValue(value); });
+    connect(m_vScroll1, &QScrollBar::valueChanged, this,
+            [this](int value) { m_view.vScroll1().setValue(value); });
     connect(m_pushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
     connect(m_pushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(m_pushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
@@ -172,7 +171,7 @@ void Form2::buildControls() {
 
 void Form2::Form_Load() {
     GuardedProcedure load(QStringLiteral("Form2"), QStringLiteral("Form_Load"));
-    load.step(100, [&] { m_view.mFirstActivate = true; });
+    load.step(100, [&] { m_view.Form_Load(); });
     load.step(102, [&] { ApplyFaceColour(this); });
     load.step(104, [&] { setWindowTitle(QString::fromLatin1(kProductTitle)); });
     load.step(106, [&] { setWindowIcon(applicationIcon()); });
@@ -185,8 +184,15 @@ void Form2::Form_Load() {
 
 void Form2::setPicture(const QImage& image) {
     m_picture1->setPicture(image);
-    m_view.pictureLoaded(pixelsToTwips(image.width()), pixelsToTwips(image.height()));
-    mirrorView();
+    m_paintedAt.reset();
+    // The zoom source takes the new snapshot when the view is prepared for
+    // it; the old one, many megabytes, goes now.
+    m_zoomOri->clearPicture();
+    // The view works in logical pixels: a sharp picture has more pixels
+    // than that, its device pixel ratio says how many.
+    const QSizeF logical = image.deviceIndependentSize();
+    m_view.pictureLoaded(pixelsToTwips(int(std::lround(logical.width()))),
+                         pixelsToTwips(int(std::lround(logical.height()))));
     // Already on screen, no activation may follow: prepare the view now.
     if (isVisible())
         Form_Activate();
@@ -200,17 +206,14 @@ void Form2::Show() {
 
 void Form2::Form_Activate() {
     m_view.Form_Activate();
-    mirrorView();
 }
 
 void Form2::PushButton1_Click() {
     m_view.PushButton1_Click();
-    mirrorView();
 }
 
 void Form2::PushButton2_Click() {
     m_view.PushButton2_Click();
-    mirrorView();
 }
 
 void Form2::PushButton6_Click() {
@@ -235,13 +238,6 @@ void Form2::Form_Unload() {
     endProgram(0);
 }
 
-void Form2::mirrorView() {
-    m_picture1->setTwipsGeometry(m_view.picture1);
-    m_zoomOri->setTwipsGeometry(m_view.zoomOri);
-    mirrorScrollBar(m_hScroll1, m_view.hScroll1);
-    mirrorScrollBar(m_vScroll1, m_view.vScroll1);
-}
-
 void Form2::pictureMouseEvent(QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const float x = float(mouse->position().x() * kTwipsPerPixel);
@@ -258,9 +254,8 @@ void Form2::pictureMouseEvent(QEvent* event) {
         m_view.Picture1_MouseUp(buttonMask(mouse->button()), shift, x, y);
         break;
     default:
-        return;
+        break;
     }
-    mirrorView();
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
@@ -279,9 +274,23 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 
 void Form2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (QWindow* window = windowHandle(); window && !m_followsScreen) {
+        m_followsScreen = true;
+        connect(window, &QWindow::screenChanged, this, [this] { repaintForScreen(); });
+    }
     // Platforms that deliver no activation still get the view prepared.
-    if (m_view.mFirstActivate)
+    if (m_view.firstActivate())
         Form_Activate();
+}
+
+void Form2::repaintForScreen() {
+    // A screen with another pixel ratio: the same view, painted again for
+    // its device pixels. Nothing of the view changes.
+    if (!m_paintedAt || m_picture1->picture().devicePixelRatio() == m_picture1->devicePixelRatioF())
+        return;
+    GuardedProcedure repaint(QStringLiteral("Form2"), QStringLiteral("RedrawImage"));
+    const PaintedAt at = *m_paintedAt;
+    repaint.step(108, [&] { paintPicture1(at.width, at.height, at.sourceWidth, at.sourceHeight); });
 }
 
 void Form2::changeEvent(QEvent* event) {
@@ -307,24 +316,39 @@ void Form2::copyPicture1ToZoomSource() {
 
 void Form2::clearPicture1() {
     m_picture1->clearPicture();
+    m_paintedAt.reset();
 }
 
 void Form2::paintPicture1(int width, int height, int sourceWidth, int sourceHeight) {
-    const QSize size(twipsToPixels(width), twipsToPixels(height));
     const QImage& source = m_zoomOri->picture();
-    if (size.isEmpty() || source.isNull())
+    const PictureScaling scaling =
+        pictureScaling(QSize(twipsToPixels(width), twipsToPixels(height)),
+                       QSize(twipsToPixels(sourceWidth), twipsToPixels(sourceHeight)),
+                       source.size(), source.devicePixelRatio(), m_picture1->devicePixelRatioF());
+    if (scaling.target.isEmpty() || source.isNull())
         return;
-    // Always from the unscaled snapshot, so zooming never resamples twice.
-    const QImage part =
-        source.copy(QRect(0, 0, twipsToPixels(sourceWidth), twipsToPixels(sourceHeight)));
-    const QImage scaled = part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Always from the full-resolution snapshot, straight to the screen's
+    // device pixels: text stays sharp at every zoom and on a scaled screen,
+    // and zooming never resamples twice.
+    const QImage part = scaling.source == source.rect() ? source : source.copy(scaling.source);
+    QImage scaled = part.scaled(scaling.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull())
         throw Failure(QStringLiteral("Out of memory"));
+    scaled.setDevicePixelRatio(m_picture1->devicePixelRatioF());
     m_picture1->setPicture(scaled);
+    m_paintedAt = {width, height, sourceWidth, sourceHeight};
 }
 
 void Form2::resetPointer() {
     m_pointer.set(PointerState::Default);
+}
+
+void Form2::viewChanged() noexcept {
+    // Moving Picture1 only moves it: its painted picture stays as it is.
+    m_picture1->setTwipsGeometry(m_view.picture1());
+    m_zoomOri->setTwipsGeometry(m_view.zoomOri());
+    mirrorScrollBar(m_hScroll1, m_view.hScroll1());
+    mirrorScrollBar(m_vScroll1, m_view.vScroll1());
 }
 
 } // namespace lw

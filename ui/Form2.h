@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 class QGroupBox;
 class QPushButton;
 class QScrollBar;
@@ -58,7 +60,8 @@ public:
     QPushButton* PushButton6() const { return m_pushButton6; }
     QPushButton* PushButton8() const { return m_pushButton8; }
 
-    // The view state (mZoom, mHStep, picture position, ...) the controls show.
+    // The view state (mZoom, mHStep, picture position, ...) the controls
+    // show; they follow every change of it.
     PreviewView& view() { return m_view; }
     WindowPointer& pointer() { return m_pointer; }
 
@@ -70,9 +73,8 @@ protected:
 
 private:
     void buildControls();
-    // Shows the view state on the controls.
-    void mirrorView();
     void pictureMouseEvent(QEvent* event);
+    void repaintForScreen();
 
     // PreviewSurface
     void preparePicture1() override;
@@ -80,6 +82,7 @@ private:
     void clearPicture1() override;
     void paintPicture1(int width, int height, int sourceWidth, int sourceHeight) override;
     void resetPointer() override;
+    void viewChanged() noexcept override;
 
     PictureBox* m_zoomOri = nullptr;
     QGroupBox* m_frame1 = nullptr;
@@ -93,7 +96,13 @@ private:
     QPushButton* m_pushButton8 = nullptr;
     PreviewView m_view;
     WindowPointer m_pointer{this};
-    bool m_mirroring = false;
+    // The sizes Picture1 was last painted at, to paint it again for another
+    // screen.
+    struct PaintedAt {
+        int width, height, sourceWidth, sourceHeight;
+    };
+    std::optional<PaintedAt> m_paintedAt;
+    bool m_followsScreen = false;
 };
 
 } // namespace lw

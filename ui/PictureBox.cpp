@@ -39,6 +39,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
         painter.save();
         painter.setClipRect(
             rect().adjusted(m_borderPixels, m_borderPixels, -m_borderPixels, -m_borderPixels));
+        // A picture made for other device pixels than the screen's (a sharp
+        // snapshot before its first redraw) is drawn at its logical size,
+        // smoothly.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QPoint(m_borderPixels, m_borderPixels), m_picture);
         painter.restore();
     }

@@ -2,6 +2,7 @@
 
 #include "shell/AppInfo.h"
 #include "shell/ProgramEnd.h"
+#include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
 
 #include <QLibrary>
@@ -29,6 +30,7 @@ QString loadEngineModules() {
     if (!entryFunction)
         return module.errorString();
     EngineEntry entry;
+    entry.reportPhase = [](const char* name) { reportPhase(name); };
     entryFunction(&entry);
     if (!entry.createApplication)
         return QStringLiteral("The engine module offers no application");

@@ -12,6 +12,9 @@ namespace lw::word {
 struct EngineEntry {
     std::function<Ref<WordApplication>()> createApplication;
     std::function<void()> shutdown;
+    // Set by the program before it calls the module: where the module reports
+    // the parts of its work, for measurements. May be empty.
+    std::function<void(const char* name)> reportPhase;
 };
 
 // Each module exports: extern "C" void leafwright_engine_entry(lw::word::EngineEntry*)

@@ -18,8 +18,7 @@ using namespace word;
 GenerationObserver* g_observer = nullptr;
 
 void phase(const char* name) {
-    if (g_observer)
-        g_observer->phase(name);
+    reportPhase(name);
 }
 
 QByteArray readTemplateResource() {
@@ -61,6 +60,11 @@ private:
 
 void setGenerationObserver(GenerationObserver* observer) {
     g_observer = observer;
+}
+
+void reportPhase(const char* name) {
+    if (g_observer)
+        g_observer->phase(name);
 }
 
 void RunGeneration(GenerationHost& host) {
@@ -174,11 +178,12 @@ void RunGeneration(GenerationHost& host) {
     trap.step(192, [&] { W.reset(); });
     trap.step(194, [&] { DeleteFileQuietly(templatePath); });
     phase("save");
+    // The snapshot reports its own parts.
     trap.step(196, [&] { SaveDocAsJPG(Name); });
-    phase("snapshot");
     trap.step(198, [&] {
         host.loadPreviewPicture(temporaryPath(QString::fromLatin1(kSnapshotFileName)));
     });
+    phase("preview load: picture set");
     trap.step(200, [&] { host.setPointer(PointerState::Default); });
     trap.step(202, [&] { host.setPreviewWordFile(Name); });
     trap.step(204, [&] { host.showPreview(); });
@@ -189,7 +194,7 @@ void RunGeneration(GenerationHost& host) {
         } catch (...) {
         }
     });
-    phase("preview load");
+    phase("preview load: shown");
     trap.step(210, [&] { host.busy() = false; });
 }
 

@@ -30,6 +30,9 @@ public:
     virtual void phase(const char* name) = 0;
 };
 void setGenerationObserver(GenerationObserver* observer);
+// Tells the observer, if any, that a run reached the named phase. Names of
+// the parts of one phase share its name before a colon ("snapshot: open").
+void reportPhase(const char* name);
 
 // The "Start Creating Template" command: fills the embedded template with the
 // fields through the engine, saves the working document, takes a picture of

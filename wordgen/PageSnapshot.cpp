@@ -2,7 +2,9 @@
 
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
+#include "wordgen/PictureResolution.h"
 #include "wordgen/WorkingFiles.h"
 
 #include <QClipboard>
@@ -19,6 +21,10 @@ QImage GetClipboardPicture(int /*format*/, int* attempts) {
     } while (picture.isNull() && count < kClipboardAttempts);
     if (attempts)
         *attempts = count;
+    // From another program the picture may come as a file format that kept
+    // only its resolution.
+    if (picture.devicePixelRatio() == 1.0)
+        picture = withRatioFromResolution(picture);
     return picture;
 }
 
@@ -29,13 +35,18 @@ void SaveDocAsJPG(const QString& inFile) {
     Ref<WordDocument> D;
     trap.step(116, [&] { W = CreateObject(QString::fromLatin1(kWordApplicationClass)); });
     trap.step(118, [&] { D = W->Documents()->Open(inFile); });
+    reportPhase("snapshot: open");
+    // The engine reports the parts of making the picture.
     trap.step(120, [&] { D->Range()->CopyAsPicture(); });
     trap.step(122, [&] {
         const QImage picture = GetClipboardPicture(0);
+        reportPhase("snapshot: clipboard read");
         savePictureReplacing(picture, temporaryPath(QString::fromLatin1(kSnapshotFileName)));
+        reportPhase("snapshot: temp.bmp written");
     });
     trap.step(124, [&] { W->ActiveDocument()->Close(kDoNotSaveChanges); });
     trap.step(126, [&] { W->quit(); });
+    reportPhase("snapshot: close and quit");
 }
 
 } // namespace lw

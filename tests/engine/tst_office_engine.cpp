@@ -351,9 +351,14 @@ private slots:
         QGuiApplication::clipboard()->clear();
         document->Range()->CopyAsPicture();
         const QImage picture = QGuiApplication::clipboard()->image();
-        // A landscape Letter page, its longest side 596 pixels.
-        QCOMPARE(picture.size(), QSize(596, 461));
-        QVERIFY(nonWhitePixels(picture) > 1000);
+        // A landscape Letter page, its longest side 596 logical pixels, each
+        // of them 4 x 4 pixels; its resolution says so too (384 per inch).
+        QCOMPARE(picture.size(), QSize(2384, 1844));
+        QCOMPARE(picture.devicePixelRatio(), 4.0);
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(596, 461));
+        QCOMPARE(picture.dotsPerMeterX(), 15118);
+        QCOMPARE(picture.dotsPerMeterY(), 15118);
+        QVERIFY(nonWhitePixels(picture) > 16 * 1000);
         QVERIFY(QDir::temp().entryList({QStringLiteral("leafwright-page-*")}).isEmpty());
     }
 

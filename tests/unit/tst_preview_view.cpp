@@ -32,7 +32,20 @@ public:
         paints.push_back({width, height, sourceWidth, sourceHeight});
     }
     void resetPointer() override { calls << QStringLiteral("pointer"); }
+    void viewChanged() noexcept override {
+        if (view)
+            shown.push_back({view->picture1(), view->hScroll1().value(), view->hScroll1().max(),
+                             view->hScroll1().enabled()});
+    }
 
+    // What the window would show at each notification.
+    struct Shown {
+        BoxTwips picture;
+        int hValue, hMax;
+        bool hEnabled;
+    };
+    const PreviewView* view = nullptr;
+    std::vector<Shown> shown;
     QStringList calls;
     std::vector<Paint> paints;
     bool failPaint = false;
@@ -68,18 +81,19 @@ private slots:
     void sizeLimitFallsBackToZoomOneAndRepaints_data();
     void sizeLimitFallsBackToZoomOneAndRepaints();
     void aFailingPaintIsReportedAndTheRedrawGoesOn();
+    void theSurfaceHearsOfEveryChangeOnceAndWhole();
 };
 
 void PreviewViewTest::preparationTakesTheSnapshotAtZoomOne() {
     PreparedView v(3000, 2250);
-    QCOMPARE(v.view.zoomOri.width, 3000);
-    QCOMPARE(v.view.zoomOri.height, 2250);
-    QCOMPARE(v.view.mBaseWidth, 2998);
-    QCOMPARE(v.view.mBaseHeight, 2248);
-    QCOMPARE(v.view.mZoom, 1.0f);
-    QCOMPARE(v.view.picture1.width, 2998);
-    QCOMPARE(v.view.picture1.height, 2248);
-    QVERIFY(!v.view.mFirstActivate);
+    QCOMPARE(v.view.zoomOri().width, 3000);
+    QCOMPARE(v.view.zoomOri().height, 2250);
+    QCOMPARE(v.view.baseWidth(), 2998);
+    QCOMPARE(v.view.baseHeight(), 2248);
+    QCOMPARE(v.view.zoom(), 1.0f);
+    QCOMPARE(v.view.picture1().width, 2998);
+    QCOMPARE(v.view.picture1().height, 2248);
+    QVERIFY(!v.view.firstActivate());
     QCOMPARE(v.surface.calls.mid(0, 3), (QStringList{"prepare", "zoom source", "clear"}));
     QCOMPARE(v.surface.paints.size(), std::size_t(1));
     QCOMPARE(v.surface.paints[0].sourceWidth, 2998);
@@ -93,42 +107,42 @@ void PreviewViewTest::preparationTakesTheSnapshotAtZoomOne() {
 void PreviewViewTest::aNewSnapshotIsPreparedAgain() {
     PreparedView v(3000, 2250);
     v.view.PushButton1_Click();
-    v.view.hScroll1.setValue(0);
-    QCOMPARE(v.view.mZoom, 1.25f);
+    v.view.hScroll1().setValue(0);
+    QCOMPARE(v.view.zoom(), 1.25f);
 
     v.view.pictureLoaded(12242, 10337);
-    QVERIFY(v.view.mFirstActivate);
+    QVERIFY(v.view.firstActivate());
     v.view.Form_Activate();
-    QCOMPARE(v.view.mZoom, 1.0f);
-    QCOMPARE(v.view.mBaseWidth, 12240);
-    QCOMPARE(v.view.mBaseHeight, 10335);
-    QCOMPARE(v.view.hScroll1.max(), 291);
-    QCOMPARE(v.view.mHStep, qint16(10));
+    QCOMPARE(v.view.zoom(), 1.0f);
+    QCOMPARE(v.view.baseWidth(), 12240);
+    QCOMPARE(v.view.baseHeight(), 10335);
+    QCOMPARE(v.view.hScroll1().max(), 291);
+    QCOMPARE(v.view.hStep(), qint16(10));
 }
 
 void PreviewViewTest::zoomStepsThroughSixteenFactorsAndStopsAtTheEnds() {
     PreparedView v(3000, 2250);
-    std::set<float> seen{v.view.mZoom};
+    std::set<float> seen{v.view.zoom()};
     for (int i = 0; i < 20; ++i) {
         v.view.PushButton1_Click();
-        seen.insert(v.view.mZoom);
+        seen.insert(v.view.zoom());
     }
-    QCOMPARE(v.view.mZoom, 4.0f);
-    QCOMPARE(v.view.mViewWidth, 11992);
+    QCOMPARE(v.view.zoom(), 4.0f);
+    QCOMPARE(v.view.viewWidth(), 11992);
     const std::size_t paintsAtMax = v.surface.paints.size();
     v.view.PushButton1_Click();
-    QCOMPARE(v.view.mZoom, 4.0f);
+    QCOMPARE(v.view.zoom(), 4.0f);
     QCOMPARE(v.surface.paints.size(), paintsAtMax);
 
     for (int i = 0; i < 20; ++i) {
         v.view.PushButton2_Click();
-        seen.insert(v.view.mZoom);
+        seen.insert(v.view.zoom());
     }
-    QCOMPARE(v.view.mZoom, 0.25f);
-    QCOMPARE(v.view.mViewWidth, 749); // floor(2998 x 0.25)
+    QCOMPARE(v.view.zoom(), 0.25f);
+    QCOMPARE(v.view.viewWidth(), 749); // floor(2998 x 0.25)
     const std::size_t paintsAtMin = v.surface.paints.size();
     v.view.PushButton2_Click();
-    QCOMPARE(v.view.mZoom, 0.25f);
+    QCOMPARE(v.view.zoom(), 0.25f);
     QCOMPARE(v.surface.paints.size(), paintsAtMin);
 
     QCOMPARE(seen.size(), std::size_t(16));
@@ -161,12 +175,13 @@ void PreviewViewTest::scrollSetupFromOverflow() {
     QFETCH(int, max);
     FakeSurface surface;
     PreviewView view(surface, kPictureDesign, kViewport, kZoomDesign);
-    view.picture1 = {-40, -50, kViewport.width + overflow, kViewport.height + overflow, 0};
+    view.pictureLoaded(kViewport.width + overflow, kViewport.height + overflow);
+    view.movePicture1(-40, -50);
     view.SetupScrollbars();
-    QCOMPARE(view.picture1.left, 0);
-    QCOMPARE(view.picture1.top, 0);
+    QCOMPARE(view.picture1().left, 0);
+    QCOMPARE(view.picture1().top, 0);
     for (const auto& [bar, barStep] :
-         {std::pair{&view.hScroll1, view.mHStep}, std::pair{&view.vScroll1, view.mVStep}}) {
+         {std::pair{&view.hScroll1(), view.hStep()}, std::pair{&view.vScroll1(), view.vStep()}}) {
         QCOMPARE(bar->enabled(), enabled);
         QCOMPARE(int(barStep), step);
         QCOMPARE(bar->max(), max);
@@ -177,55 +192,55 @@ void PreviewViewTest::scrollSetupFromOverflow() {
 void PreviewViewTest::scrollSetupFollowsEveryRedraw() {
     // Fits the viewport at 1.0; at 2.0 it overflows and must scroll.
     PreparedView v(6000, 4000);
-    QCOMPARE(v.view.mHStep, qint16(0));
-    QVERIFY(!v.view.hScroll1.enabled());
-    v.view.hScroll1.setValue(0);
+    QCOMPARE(v.view.hStep(), qint16(0));
+    QVERIFY(!v.view.hScroll1().enabled());
+    v.view.hScroll1().setValue(0);
 
     float zoom = 2.0f;
     v.view.SetZoom(zoom);
-    QCOMPARE(v.view.mViewWidth, 11996);
-    QVERIFY(v.view.hScroll1.enabled());
-    QCOMPARE(v.view.mHStep, qint16(10));
-    QCOMPARE(v.view.hScroll1.max(), 267); // (11996 - 9330) / 10 = 266.6
-    QCOMPARE(v.view.vScroll1.max(), 57);  // (7996 - 7425) / 10 = 57.1
+    QCOMPARE(v.view.viewWidth(), 11996);
+    QVERIFY(v.view.hScroll1().enabled());
+    QCOMPARE(v.view.hStep(), qint16(10));
+    QCOMPARE(v.view.hScroll1().max(), 267); // (11996 - 9330) / 10 = 266.6
+    QCOMPARE(v.view.vScroll1().max(), 57);  // (7996 - 7425) / 10 = 57.1
 
     // Back to 1.0: the bars describe the fitting picture again.
     zoom = 1.0f;
     v.view.SetZoom(zoom);
-    QVERIFY(!v.view.hScroll1.enabled());
-    QCOMPARE(v.view.mHStep, qint16(0));
-    QCOMPARE(v.view.hScroll1.value(), 0);
+    QVERIFY(!v.view.hScroll1().enabled());
+    QCOMPARE(v.view.hStep(), qint16(0));
+    QCOMPARE(v.view.hScroll1().value(), 0);
 }
 
 void PreviewViewTest::changeHandlersMoveThePicture() {
     PreparedView v(12242, 10337);
-    v.view.hScroll1.setValue(100);
-    QCOMPARE(v.view.picture1.left, -1000);
-    v.view.vScroll1.setValue(291);
-    QCOMPARE(v.view.picture1.top, -2910);
+    v.view.hScroll1().setValue(100);
+    QCOMPARE(v.view.picture1().left, -1000);
+    v.view.vScroll1().setValue(291);
+    QCOMPARE(v.view.picture1().top, -2910);
 
     // Setting the value a bar already has runs no handler.
-    v.view.picture1.left = -333;
-    v.view.hScroll1.setValue(100);
-    QCOMPARE(v.view.picture1.left, -333);
+    v.view.movePicture1(-333, v.view.picture1().top);
+    v.view.hScroll1().setValue(100);
+    QCOMPARE(v.view.picture1().left, -333);
 
     // A redraw puts both bars and the picture back at 0.
     v.view.RedrawImage();
-    QCOMPARE(v.view.hScroll1.value(), 0);
-    QCOMPARE(v.view.picture1.left, 0);
-    QCOMPARE(v.view.picture1.top, 0);
+    QCOMPARE(v.view.hScroll1().value(), 0);
+    QCOMPARE(v.view.picture1().left, 0);
+    QCOMPARE(v.view.picture1().top, 0);
 }
 
 void PreviewViewTest::largeOffsetsDoNotOverflow() {
     // 6000 px wide: far beyond the size limit, shown at 1.0.
     PreparedView v(90000, 60000);
-    QCOMPARE(v.view.mZoom, 1.0f);
-    QCOMPARE(v.view.hScroll1.max(), 8067); // (89998 - 9330) / 10 = 8066.8
-    v.view.hScroll1.setValue(v.view.hScroll1.max());
-    QCOMPARE(v.view.picture1.left, -80670);
-    v.view.SetVScrollbarByPercent(v.view.vScroll1, 100);
-    QCOMPARE(v.view.picture1.top, -10 * v.view.vScroll1.max());
-    QVERIFY(v.view.picture1.top < -32768);
+    QCOMPARE(v.view.zoom(), 1.0f);
+    QCOMPARE(v.view.hScroll1().max(), 8067); // (89998 - 9330) / 10 = 8066.8
+    v.view.hScroll1().setValue(v.view.hScroll1().max());
+    QCOMPARE(v.view.picture1().left, -80670);
+    v.view.SetVScrollbarByPercent(v.view.vScroll1(), 100);
+    QCOMPARE(v.view.picture1().top, -10 * v.view.vScroll1().max());
+    QVERIFY(v.view.picture1().top < -32768);
 }
 
 void PreviewViewTest::percentProcedures_data() {
@@ -244,16 +259,16 @@ void PreviewViewTest::percentProcedures() {
     QFETCH(int, value);
     QFETCH(int, left);
     PreparedView v(12242, 10337);
-    QCOMPARE(v.view.hScroll1.max(), 291);
-    QCOMPARE(v.view.vScroll1.max(), 291);
-    v.view.hScroll1.setValue(7);
-    v.view.vScroll1.setValue(7);
-    v.view.SetHScrollbarByPercent(v.view.hScroll1, qint16(percent));
-    v.view.SetVScrollbarByPercent(v.view.vScroll1, qint16(percent));
-    QCOMPARE(v.view.hScroll1.value(), value);
-    QCOMPARE(v.view.vScroll1.value(), value);
-    QCOMPARE(v.view.picture1.left, left);
-    QCOMPARE(v.view.picture1.top, left);
+    QCOMPARE(v.view.hScroll1().max(), 291);
+    QCOMPARE(v.view.vScroll1().max(), 291);
+    v.view.hScroll1().setValue(7);
+    v.view.vScroll1().setValue(7);
+    v.view.SetHScrollbarByPercent(v.view.hScroll1(), qint16(percent));
+    v.view.SetVScrollbarByPercent(v.view.vScroll1(), qint16(percent));
+    QCOMPARE(v.view.hScroll1().value(), value);
+    QCOMPARE(v.view.vScroll1().value(), value);
+    QCOMPARE(v.view.picture1().left, left);
+    QCOMPARE(v.view.picture1().top, left);
 }
 
 void PreviewViewTest::sizeLimitFallsBackToZoomOneAndRepaints_data() {
@@ -268,32 +283,32 @@ void PreviewViewTest::sizeLimitFallsBackToZoomOneAndRepaints() {
     QFETCH(int, width);
     QFETCH(int, height);
     PreparedView v(width, height);
-    v.view.hScroll1.setValue(v.view.hScroll1.max());
+    v.view.hScroll1().setValue(v.view.hScroll1().max());
     v.surface.paints.clear();
 
     v.view.PushButton1_Click();
-    QCOMPARE(v.view.mZoom, 1.0f);
-    QCOMPARE(v.view.mViewWidth, width - 2);
-    QCOMPARE(v.view.mViewHeight, height - 2);
+    QCOMPARE(v.view.zoom(), 1.0f);
+    QCOMPARE(v.view.viewWidth(), width - 2);
+    QCOMPARE(v.view.viewHeight(), height - 2);
     // Painted again at 1.0, with bars and picture matching it.
     QCOMPARE(v.surface.paints.size(), std::size_t(1));
     QCOMPARE(v.surface.paints[0].width, width - 2);
     QCOMPARE(v.surface.paints[0].height, height - 2);
-    QCOMPARE(v.view.picture1.width, width - 2);
-    QCOMPARE(v.view.picture1.left, 0);
-    QCOMPARE(v.view.hScroll1.value(), 0);
+    QCOMPARE(v.view.picture1().width, width - 2);
+    QCOMPARE(v.view.picture1().left, 0);
+    QCOMPARE(v.view.hScroll1().value(), 0);
 
     // The next Zoom In tries 1.25 again, not 1.5.
     v.view.PushButton1_Click();
-    QCOMPARE(v.view.mZoom, 1.0f);
+    QCOMPARE(v.view.zoom(), 1.0f);
     v.view.PushButton2_Click();
-    QCOMPARE(v.view.mZoom, 0.75f);
+    QCOMPARE(v.view.zoom(), 0.75f);
     QVERIFY(v.prompts.errors.isEmpty());
 }
 
 void PreviewViewTest::aFailingPaintIsReportedAndTheRedrawGoesOn() {
     PreparedView v(12242, 10337);
-    v.view.hScroll1.setValue(50);
+    v.view.hScroll1().setValue(50);
     v.surface.failPaint = true;
     v.surface.calls.clear();
     v.view.PushButton2_Click();
@@ -303,12 +318,56 @@ void PreviewViewTest::aFailingPaintIsReportedAndTheRedrawGoesOn() {
         "paint failed\r\nin Leafwright2021/08/31.Form2.RedrawImage at line 108\r\r"));
     // The rest of the redraw still ran: new size, pointer, bars, set-up.
     QCOMPARE(v.surface.calls, QStringList({"clear", "pointer"}));
-    QCOMPARE(v.view.mZoom, 0.75f);
-    QCOMPARE(v.view.picture1.width, 9180);
-    QCOMPARE(v.view.hScroll1.value(), 0);
-    QVERIFY(!v.view.hScroll1.enabled());
-    QCOMPARE(v.view.mHStep, qint16(0));
-    QCOMPARE(v.view.picture1.left, 0);
+    QCOMPARE(v.view.zoom(), 0.75f);
+    QCOMPARE(v.view.picture1().width, 9180);
+    QCOMPARE(v.view.hScroll1().value(), 0);
+    QVERIFY(!v.view.hScroll1().enabled());
+    QCOMPARE(v.view.hStep(), qint16(0));
+    QCOMPARE(v.view.picture1().left, 0);
+}
+
+void PreviewViewTest::theSurfaceHearsOfEveryChangeOnceAndWhole() {
+    PreparedView v(12242, 10337);
+    v.surface.view = &v.view;
+    const auto shownNow = [&] {
+        QVERIFY(!v.surface.shown.empty());
+        const FakeSurface::Shown& last = v.surface.shown.back();
+        QCOMPARE(last.picture.left, v.view.picture1().left);
+        QCOMPARE(last.picture.top, v.view.picture1().top);
+        QCOMPARE(last.picture.width, v.view.picture1().width);
+        QCOMPARE(last.picture.height, v.view.picture1().height);
+        QCOMPARE(last.hValue, v.view.hScroll1().value());
+        QCOMPARE(last.hMax, v.view.hScroll1().max());
+        QCOMPARE(last.hEnabled, v.view.hScroll1().enabled());
+    };
+    // A zoom step redraws, resets the bars and sets them up again inside:
+    // one notification, with the final state.
+    v.view.PushButton1_Click();
+    QCOMPARE(v.surface.shown.size(), std::size_t(1));
+    shownNow();
+    // A bar set from outside, and its change handler moving the picture.
+    v.view.hScroll1().setValue(40);
+    QCOMPARE(v.surface.shown.size(), std::size_t(2));
+    shownNow();
+    // No change, no notification.
+    v.view.hScroll1().setValue(40);
+    QCOMPARE(v.surface.shown.size(), std::size_t(2));
+    // A drag move, a release and a new snapshot.
+    v.view.picture1_MouseDown(1, 0, 3000, 3000);
+    v.view.picture1_MouseMove(1, 0, 2000, 2500);
+    v.view.Picture1_MouseUp(1, 0, 2000, 2500);
+    QCOMPARE(v.surface.shown.size(), std::size_t(5));
+    shownNow();
+    v.view.pictureLoaded(3000, 2250);
+    v.view.Form_Activate();
+    QCOMPARE(v.surface.shown.size(), std::size_t(7));
+    shownNow();
+    // A failing paint still ends with the surface told.
+    v.surface.failPaint = true;
+    v.view.PushButton1_Click();
+    QCOMPARE(v.surface.shown.size(), std::size_t(8));
+    shownNow();
+    QCOMPARE(v.prompts.errors.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(PreviewViewTest)

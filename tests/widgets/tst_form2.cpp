@@ -125,9 +125,9 @@ private slots:
         form.setPicture(snapshot);
         QCOMPARE(form.Picture1()->size(), QSize(400, 300));
         form.Show();
-        QVERIFY(!form.view().mFirstActivate);
-        QCOMPARE(form.view().mZoom, 1.0f);
-        QCOMPARE(form.view().mBaseWidth, 5998);
+        QVERIFY(!form.view().firstActivate());
+        QCOMPARE(form.view().zoom(), 1.0f);
+        QCOMPARE(form.view().baseWidth(), 5998);
         QCOMPARE(form.Picture1()->size(), QSize(400, 300));
         QCOMPARE(form.Picture1()->picture().pixelColor(100, 200), QColor(Qt::red));
         QCOMPARE(form.Zoom_Ori()->picture(), snapshot);
@@ -142,7 +142,7 @@ private slots:
         form.Show();
         for (int i = 0; i < 4; ++i)
             QTest::mouseClick(form.PushButton1(), Qt::LeftButton);
-        QCOMPARE(form.view().mZoom, 2.0f);
+        QCOMPARE(form.view().zoom(), 2.0f);
         QCOMPARE(form.Picture1()->size(), QSize(800, 600));
         const QImage& shown = form.Picture1()->picture();
         QCOMPARE(shown.size(), QSize(800, 600));
@@ -152,11 +152,14 @@ private slots:
         QCOMPARE(form.HScroll1()->maximum(), 267);
         QCOMPARE(form.VScroll1()->maximum(), 157);
 
+        // Scrolling only moves the painted picture.
+        const qint64 painted = shown.cacheKey();
         form.HScroll1()->setValue(100);
-        QCOMPARE(form.view().picture1.left, -1000);
+        QCOMPARE(form.view().picture1().left, -1000);
         QCOMPARE(form.Picture1()->x(), -67);
         form.VScroll1()->setValue(157);
         QCOMPARE(form.Picture1()->y(), -105); // 1570 twips
+        QCOMPARE(form.Picture1()->picture().cacheKey(), painted);
 
         // Zoom Out goes back to the fitting picture at 1.75 ... 1.0.
         for (int i = 0; i < 4; ++i)
@@ -167,6 +170,45 @@ private slots:
         QVERIFY(prompts.errors.isEmpty());
     }
 
+    // A snapshot with 4 x 4 pixels per logical pixel: the view works in its
+    // logical size, and each redraw filters the full-resolution pixels down
+    // to the screen's. Columns one pixel wide, black and white in turn,
+    // average to grey; a picture stretched from a smaller copy or copied
+    // pixel by pixel would not.
+    void aSharpSnapshotIsShownFromItsFullResolution() {
+        test::FakePrompts prompts;
+        Form2 form;
+        QImage sharp(1600, 1200, QImage::Format_RGB32);
+        for (int x = 0; x < sharp.width(); ++x)
+            for (int y = 0; y < sharp.height(); ++y)
+                sharp.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        sharp.setDevicePixelRatio(4);
+        form.setPicture(sharp);
+        QCOMPARE(form.Picture1()->size(), QSize(400, 300));
+        form.Show();
+        QCOMPARE(form.view().baseWidth(), 5998);
+        QCOMPARE(form.Zoom_Ori()->picture().size(), QSize(1600, 1200));
+        for (const auto& [zoom, shownWidth] : {std::pair{1.0f, 400}, std::pair{1.5f, 600}}) {
+            float wanted = zoom;
+            form.view().SetZoom(wanted);
+            const QImage& shown = form.Picture1()->picture();
+            const qreal screen = form.Picture1()->devicePixelRatioF();
+            QCOMPARE(form.Picture1()->width(), shownWidth);
+            QCOMPARE(shown.devicePixelRatio(), screen);
+            QCOMPARE(shown.width(), qRound(shownWidth * screen));
+            // Each pixel grey, the row's average mid-grey.
+            int sum = 0;
+            for (int x = 0; x < shown.width(); ++x) {
+                const int grey = qGray(shown.pixel(x, shown.height() / 2));
+                QVERIFY2(grey > 64 && grey < 192, qPrintable(QString::number(grey)));
+                sum += grey;
+            }
+            const double average = double(sum) / shown.width();
+            QVERIFY2(average > 120 && average < 135, qPrintable(QString::number(average)));
+        }
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
     void sizeLimitShowsThePictureAtZoomOne() {
         test::FakePrompts prompts;
         Form2 form;
@@ -174,7 +216,7 @@ private slots:
         form.Show();
         for (int i = 0; i < 6; ++i) // 2.5 would be 14995 twips wide
             form.PushButton1_Click();
-        QCOMPARE(form.view().mZoom, 1.0f);
+        QCOMPARE(form.view().zoom(), 1.0f);
         QCOMPARE(form.Picture1()->size(), QSize(400, 300));
         QCOMPARE(form.Picture1()->picture().size(), QSize(400, 300));
         QVERIFY(!form.HScroll1()->isEnabled());
@@ -190,10 +232,10 @@ private slots:
         QVERIFY(!form.VScroll1()->isEnabled());
         form.PushButton1_Click();
         form.PushButton1_Click();
-        QCOMPARE(form.view().mZoom, 1.5f);
+        QCOMPARE(form.view().zoom(), 1.5f);
         QVERIFY(form.VScroll1()->isEnabled());
         form.PushButton1_Click();
-        QCOMPARE(form.view().mZoom, 1.0f);
+        QCOMPARE(form.view().zoom(), 1.0f);
         QVERIFY(prompts.errors.isEmpty());
     }
 
@@ -203,8 +245,9 @@ private slots:
         form.setPicture(patternImage(400, 300));
         form.Show();
         float zoom = 2.0f;
-        form.view().SetZoom(zoom);
-        form.Form_Activate(); // shows the new state
+        form.view().SetZoom(zoom); // the controls follow the view by themselves
+        QCOMPARE(form.Picture1()->size(), QSize(800, 600));
+        const qint64 painted = form.Picture1()->picture().cacheKey();
         QWidget* picture = form.Picture1();
 
         // No button: nothing moves.
@@ -213,8 +256,8 @@ private slots:
 
         sendMouse(picture, QEvent::MouseButtonPress, {200, 200}, Qt::LeftButton, Qt::LeftButton);
         sendMouse(picture, QEvent::MouseMove, {100, 150}, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(form.view().picture1.left, -1500);
-        QCOMPARE(form.view().picture1.top, -750);
+        QCOMPARE(form.view().picture1().left, -1500);
+        QCOMPARE(form.view().picture1().top, -750);
         QCOMPARE(picture->pos(), QPoint(-100, -50));
 
         // 1500 of 2666 is 56 %, 150 of Max 267; 750 of 1571 is 48 %, 75 of 157.
@@ -222,6 +265,8 @@ private slots:
         QCOMPARE(form.HScroll1()->value(), 150);
         QCOMPARE(form.VScroll1()->value(), 75);
         QCOMPARE(picture->pos(), QPoint(-100, -50));
+        // Dragging only moved the painted picture.
+        QCOMPARE(form.Picture1()->picture().cacheKey(), painted);
         QVERIFY(prompts.errors.isEmpty());
     }
 
@@ -285,7 +330,7 @@ private slots:
         QFile(form.mWordFile).open(QIODevice::WriteOnly);
         form.Show();
         form.PushButton1_Click();
-        QCOMPARE(form.view().mZoom, 1.25f);
+        QCOMPARE(form.view().zoom(), 1.25f);
 
         QTest::mouseClick(form.PushButton8(), Qt::LeftButton);
         QVERIFY(!QFile::exists(form.mWordFile));
@@ -296,8 +341,8 @@ private slots:
         form.setPicture(patternImage(500, 200));
         form.mWordFile = temp.filePath("tmpout22222222.doc");
         form.Show();
-        QCOMPARE(form.view().mZoom, 1.0f);
-        QCOMPARE(form.view().mBaseWidth, 7498);
+        QCOMPARE(form.view().zoom(), 1.0f);
+        QCOMPARE(form.view().baseWidth(), 7498);
         QCOMPARE(form.Picture1()->size(), QSize(500, 200));
         QCOMPARE(form.Zoom_Ori()->picture().size(), QSize(500, 200));
 

@@ -3,6 +3,7 @@
 #include "wordgen/EngineModule.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/OfficeSession.h"
+#include "wordgen/libreoffice/PhaseReport.h"
 
 extern "C" __attribute__((visibility("default"))) void
 leafwright_engine_entry(lw::word::EngineEntry* entry) {
@@ -11,4 +12,5 @@ leafwright_engine_entry(lw::word::EngineEntry* entry) {
         return std::make_shared<office::OfficeSession>();
     };
     entry->shutdown = [] { office::OfficeEngine::instance().stop(office::StopReason::ProgramEnd); };
+    office::setPhaseReporter(entry->reportPhase);
 }

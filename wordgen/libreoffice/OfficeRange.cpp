@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeRange.h"
 
 #include "wordgen/libreoffice/PagePicture.h"
+#include "wordgen/libreoffice/PhaseReport.h"
 #include "wordgen/libreoffice/TextReplace.h"
 
 #include <QClipboard>
@@ -16,11 +17,16 @@ Ref<WordFind> OfficeRange::Find() {
 }
 
 void OfficeRange::CopyAsPicture() {
-    const QImage image = m_document->call([this] { return renderFirstPage(m_document->document); });
+    const QImage image = m_document->call([this] {
+        return renderFirstPage(m_document->document, [](const char* part) {
+            reportPhase(QByteArray("snapshot: ").append(part).constData());
+        });
+    });
     auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (!application)
         throw AutomationError(QStringLiteral("There is no clipboard to copy the picture to"));
     application->clipboard()->setImage(image);
+    reportPhase("snapshot: clipboard set");
 }
 
 bool OfficeFind::Execute(const FindExecuteArgs& args) {

@@ -52,6 +52,7 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
         created.clear();
         reopened = desktop->loadComponentFromURL(url, "_blank", 0, visible);
         Reference<text::XTextDocument> again(reopened, UNO_QUERY);
+        // The export and the drawing once, as a run makes them.
         if (again.is())
             renderFirstPage(again);
     } catch (...) {
