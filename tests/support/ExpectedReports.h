@@ -1,5 +1,7 @@
 #pragma once
 
+#include "brochure/BrochureProduct.h"
+
 #include <QList>
 
 // The error report lines of a generation run on the real engine whose office
@@ -11,7 +13,7 @@ namespace lw::test {
 // advance.
 inline QList<int> storyPassWithoutADocument() {
     QList<int> lines;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < kFieldCount; ++i) {
         lines << 118;
         for (int line = 122; line <= 148; line += 2)
             lines << line;
@@ -30,7 +32,7 @@ inline QList<int> fromTheSaveOn() {
 // The shape pass with no document, then as above.
 inline QList<int> fromTheShapePassOn() {
     QList<int> lines{154, 156};
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < kFieldCount; ++i)
         lines << 160;
     lines << 164;
     return lines + fromTheSaveOn();

@@ -68,7 +68,7 @@ private slots:
         test::FakePrompts prompts;
         test::FakeWordEngine engine;
         Form1 form;
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < kFieldCount; ++i)
             form.Text1(i)->setText(QStringLiteral("value %1").arg(i));
         form.show();
         form.activateWindow();
