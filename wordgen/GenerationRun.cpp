@@ -17,10 +17,6 @@ using namespace word;
 
 GenerationObserver* g_observer = nullptr;
 
-void phase(const char* name) {
-    reportPhase(name);
-}
-
 QByteArray readTemplateResource() {
     QFile resource(QString::fromLatin1(kTemplateResource));
     if (!resource.open(QIODevice::ReadOnly))
@@ -73,7 +69,7 @@ void RunGeneration(GenerationHost& host) {
     trap.step(100, [&] { alreadyRunning = host.busy(); });
     if (alreadyRunning)
         return;
-    phase("start");
+    reportPhase("start");
     trap.step(102, [&] { host.busy() = true; });
     trap.step(104, [&] { host.setPointer(PointerState::Busy); });
 
@@ -86,14 +82,14 @@ void RunGeneration(GenerationHost& host) {
         trap.step(108, [&] {
             SaveBytesToFile(templateBytes, temporaryPath(QString::fromLatin1(kTemplateFileName)));
         });
-    phase("template written");
+    reportPhase("template written");
 
     Ref<WordApplication> W;
     Ref<WordDocument> D;
     trap.step(110, [&] { W = CreateObject(QString::fromLatin1(kWordApplicationClass)); });
     trap.step(112, [&] { templatePath = temporaryPath(QString::fromLatin1(kTemplateFileName)); });
     trap.step(114, [&] { D = W->Documents()->Open(templatePath, true); });
-    phase("open");
+    reportPhase("open");
 
     // Story pass: each field in turn through every story range.
     trap.forCount(116, 0, kFieldCount - 1, 152, [&](int i) {
@@ -129,7 +125,7 @@ void RunGeneration(GenerationHost& host) {
                 });
             });
     });
-    phase("story pass");
+    reportPhase("story pass");
 
     // Shape pass: every field again inside each shape's text.
     ItemWalker<WordShape> shapes;
@@ -149,7 +145,7 @@ void RunGeneration(GenerationHost& host) {
                 });
             }
         });
-    phase("shape pass");
+    reportPhase("shape pass");
 
     // A working document name not taken yet. The generator is seeded once
     // from the system's entropy, so names drawn in the same instant differ.
@@ -177,13 +173,13 @@ void RunGeneration(GenerationHost& host) {
     trap.step(190, [&] { D.reset(); });
     trap.step(192, [&] { W.reset(); });
     trap.step(194, [&] { DeleteFileQuietly(templatePath); });
-    phase("save");
+    reportPhase("save");
     // The snapshot reports its own parts.
     trap.step(196, [&] { SaveDocAsJPG(Name); });
     trap.step(198, [&] {
         host.loadPreviewPicture(temporaryPath(QString::fromLatin1(kSnapshotFileName)));
     });
-    phase("preview load: picture set");
+    reportPhase("preview load: picture set");
     trap.step(200, [&] { host.setPointer(PointerState::Default); });
     trap.step(202, [&] { host.setPreviewWordFile(Name); });
     trap.step(204, [&] { host.showPreview(); });
@@ -194,7 +190,7 @@ void RunGeneration(GenerationHost& host) {
         } catch (...) {
         }
     });
-    phase("preview load: shown");
+    reportPhase("preview load: shown");
     trap.step(210, [&] { host.busy() = false; });
 }
 

@@ -6,6 +6,7 @@
 // along every letter; a sharp one does not.
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
+#include "tests/support/PrintedPages.h"
 #include "tests/support/TestHome.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -14,7 +15,6 @@
 
 #include <QDir>
 #include <QPixmap>
-#include <QProcess>
 #include <QTest>
 
 #include <cstdlib>
@@ -40,44 +40,16 @@ double meanAbsoluteError(const QImage& a, const QImage& b) {
     return sum / (double(ga.width()) * ga.height());
 }
 
-// Runs a program of our own and waits for it; one that hangs is stopped.
-bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return false;
-    }
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll());
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
 // The first page of a Word document at 300 dpi, rendered through the office:
 // converted to PDF by a separate office with a profile of its own (never the
 // program's), then rasterised.
 QImage referencePage(const QString& document, const QString& work) {
-    const QString profile = work + QStringLiteral("/profile");
-    QString log;
-    if (!runTool(QStringLiteral("soffice"),
-                 {QStringLiteral("-env:UserInstallation=file://") + profile,
-                  QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                  QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
-                  work, document},
-                 &log))
-        qWarning("conversion to PDF failed: %s", qPrintable(log));
+    if (!test::convertWithOwnOffice({document}, QStringLiteral("pdf"),
+                                    work + QStringLiteral("/profile"), work))
+        return {};
     const QString pdf =
         work + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".pdf");
-    const QString png = work + QStringLiteral("/reference");
-    if (!runTool(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"),
-                  QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                  QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, png},
-                 &log))
-        qWarning("rasterising the PDF failed: %s", qPrintable(log));
-    return QImage(png + QStringLiteral(".png"));
+    return test::pagesOfPdf(pdf, 300, work, 1).value(0);
 }
 
 // What Picture1 shows, at the screen's device pixels.

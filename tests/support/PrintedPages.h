@@ -68,12 +68,16 @@ inline QString textOfPdf(const QString& pdf) {
                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
 }
 
-// The pages of a PDF as pictures at the resolution given.
-inline QList<QImage> pagesOfPdf(const QString& pdf, int dotsPerInch, const QString& work) {
+// The pages of a PDF as pictures at the resolution given; up to lastPage
+// when it is not 0.
+inline QList<QImage> pagesOfPdf(const QString& pdf, int dotsPerInch, const QString& work,
+                                int lastPage = 0) {
     const QString prefix = work + QLatin1Char('/') + QFileInfo(pdf).completeBaseName();
-    if (runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch),
-                                             QStringLiteral("-png"), pdf, prefix})
-            .isNull())
+    QStringList arguments{QStringLiteral("-r"), QString::number(dotsPerInch),
+                          QStringLiteral("-png")};
+    if (lastPage > 0)
+        arguments << QStringLiteral("-l") << QString::number(lastPage);
+    if (runTool(QStringLiteral("pdftoppm"), arguments << pdf << prefix).isNull())
         return {};
     QList<QImage> pages;
     const QFileInfo base(prefix);
