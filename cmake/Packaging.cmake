@@ -15,7 +15,7 @@ Leafwright fills the brochure it carries inside itself through LibreOffice,
 run headless in the background, shows a picture of the page that can be
 zoomed, scrolled and dragged, and saves the brochure as a Word 97-2003
 document under the name you choose.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${LEAFWRIGHT_PACKAGE_PREFIX})
 # Packaged binaries carry no symbols or debug information.
 set(CPACK_STRIP_FILES ON)
 
