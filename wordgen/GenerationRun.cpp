@@ -63,16 +63,7 @@ void reportPhase(const char* name) {
         g_observer->phase(name);
 }
 
-void RunGeneration(GenerationHost& host) {
-    GuardedProcedure trap(QStringLiteral("Form1"), QStringLiteral("PushButton6_Click"));
-    bool alreadyRunning = false;
-    trap.step(100, [&] { alreadyRunning = host.busy(); });
-    if (alreadyRunning)
-        return;
-    reportPhase("start");
-    trap.step(102, [&] { host.busy() = true; });
-    trap.step(104, [&] { host.setPointer(PointerState::Busy); });
-
+QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
     QByteArray templateBytes;
     trap.step(106, [&] { templateBytes = readTemplateResource(); });
     QString templatePath;
@@ -104,8 +95,8 @@ void RunGeneration(GenerationHost& host) {
                 trap.step(122, [&] { R->Find()->ClearFormatting(); });
                 trap.step(124, [&] { R->Find()->Replacement()->ClearFormatting(); });
                 trap.step(126, [&] { F = R->Find(); });
-                trap.step(128, [&] { F->setText(host.fieldToken(i)); });
-                trap.step(130, [&] { F->Replacement()->setText(host.fieldText(i)); });
+                trap.step(128, [&] { F->setText(fields.fieldToken(i)); });
+                trap.step(130, [&] { F->Replacement()->setText(fields.fieldText(i)); });
                 trap.step(132, [&] { F->setForward(true); });
                 trap.step(134, [&] { F->setWrap(kWrapContinue); });
                 trap.step(136, [&] { F->setFormat(false); });
@@ -137,8 +128,8 @@ void RunGeneration(GenerationHost& host) {
                 trap.forCount(158, 0, kFieldCount - 1, 162, [&](int i) {
                     trap.step(160, [&] {
                         FindExecuteArgs positional;
-                        positional.FindText = host.fieldToken(i);
-                        positional.ReplaceWith = host.fieldText(i);
+                        positional.FindText = fields.fieldToken(i);
+                        positional.ReplaceWith = fields.fieldText(i);
                         positional.Replace = kReplaceAll;
                         S->TextFrame()->TextRange()->Find()->Execute(positional);
                     });
@@ -173,6 +164,20 @@ void RunGeneration(GenerationHost& host) {
     trap.step(190, [&] { D.reset(); });
     trap.step(192, [&] { W.reset(); });
     trap.step(194, [&] { DeleteFileQuietly(templatePath); });
+    return Name;
+}
+
+void RunGeneration(GenerationHost& host) {
+    GuardedProcedure trap(QStringLiteral("Form1"), QStringLiteral("PushButton6_Click"));
+    bool alreadyRunning = false;
+    trap.step(100, [&] { alreadyRunning = host.busy(); });
+    if (alreadyRunning)
+        return;
+    reportPhase("start");
+    trap.step(102, [&] { host.busy() = true; });
+    trap.step(104, [&] { host.setPointer(PointerState::Busy); });
+
+    const QString Name = FillTemplate(trap, host);
     reportPhase("save");
     // The snapshot reports its own parts.
     trap.step(196, [&] { SaveDocAsJPG(Name); });

@@ -6,16 +6,23 @@
 
 namespace lw {
 
-// What a generation run needs from the windows around it.
-class GenerationHost {
+class GuardedProcedure;
+
+// Where the template's fields come from: a field's token and its current
+// text, read afresh at each use.
+class FieldSource {
 public:
-    virtual ~GenerationHost() = default;
+    virtual ~FieldSource() = default;
+    virtual QString fieldToken(int index) = 0;
+    virtual QString fieldText(int index) = 0;
+};
+
+// What a generation run needs from the windows around it.
+class GenerationHost : public FieldSource {
+public:
     // The main window's mBusy flag.
     virtual bool& busy() = 0;
     virtual void setPointer(PointerState state) = 0;
-    // A field's token and its current text, read afresh at each use.
-    virtual QString fieldToken(int index) = 0;
-    virtual QString fieldText(int index) = 0;
     // The preview: its picture from a file, its working document, showing it.
     virtual void loadPreviewPicture(const QString& path) = 0;
     virtual void setPreviewWordFile(const QString& path) = 0;
@@ -33,6 +40,13 @@ void setGenerationObserver(GenerationObserver* observer);
 // Tells the observer, if any, that a run reached the named phase. Names of
 // the parts of one phase share its name before a colon ("snapshot: open").
 void reportPhase(const char* name);
+
+// The filling part of a run, steps 106 to 194 under the caller's trap:
+// writes the embedded template to the working folder, has the engine replace
+// every field's token in it and saves the result as a new working document,
+// whose path it returns (also when a step failed: the caller then finds no
+// file there). The template copy is gone afterwards.
+QString FillTemplate(GuardedProcedure& trap, FieldSource& fields);
 
 // The "Start Creating Template" command: fills the embedded template with the
 // fields through the engine, saves the working document, takes a picture of

@@ -139,8 +139,12 @@ public:
     virtual Ref<WordCollection<WordShape>> Shapes() = 0;
     // The whole main text.
     virtual Ref<WordRange> Range() = 0;
-    // The file name's extension picks the format; ".doc" is Word 97–2003.
+    // The file name's extension picks the format; ".doc" is Word 97–2003,
+    // ".pdf" a PDF of every page with its fonts embedded.
     virtual void SaveAs(const QString& fileName) = 0;
+    // BuiltInDocumentProperties(name).Value = value, for the document's own
+    // properties by their object-model names ("Title", "Subject", "Author").
+    virtual void setBuiltInDocumentProperty(const QString& name, const QString& value) = 0;
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;
 };
 

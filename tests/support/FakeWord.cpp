@@ -175,6 +175,10 @@ public:
         file.write(content.allText().toUtf8());
         m_engine.saved[fileName] = content;
     }
+    void setBuiltInDocumentProperty(const QString& name, const QString& value) override {
+        m_engine.check(QStringLiteral("BuiltInDocumentProperties"));
+        m_engine.documentProperties[name] = value;
+    }
     void Close(std::optional<std::int16_t>) override {
         m_engine.check(QStringLiteral("Close"));
         m_engine.calls << QStringLiteral("Close");

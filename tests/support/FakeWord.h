@@ -25,7 +25,8 @@ struct FakeContent {
 // An in-memory engine registered as "Word.Application" for its lifetime. Any
 // member can be made to fail by name ("Create", "Open", "StoryRanges",
 // "Shapes", "Find", "Execute", "SaveAs", "Close", "DisplayAlerts", "quit",
-// "Range", "CopyAsPicture", "ActiveDocument", "HasText", "TextRange").
+// "Range", "CopyAsPicture", "ActiveDocument", "HasText", "TextRange",
+// "BuiltInDocumentProperties").
 class FakeWordEngine {
 public:
     FakeWordEngine();
@@ -42,6 +43,8 @@ public:
     int quitCount = 0;
     // The content written by SaveAs, by path.
     std::map<QString, FakeContent> saved;
+    // The document properties last set, by name.
+    std::map<QString, QString> documentProperties;
     QStringList opened;
     // The bytes of each file as it was when opened.
     QList<QByteArray> openedBytes;

@@ -71,18 +71,29 @@ void stampSaveDates(const Reference<text::XTextDocument>& model) {
         properties->setCreationDate(now);
 }
 
+// A PDF for printing and reading on screen: every font embedded (the
+// standard fonts too, so a printer never substitutes one), text that can be
+// selected and read aloud, no form fields or notes.
+uno::Sequence<beans::PropertyValue> pdfSettings() {
+    return properties(
+        {property("EmbedStandardFonts", uno::Any(true)), property("UseTaggedPDF", uno::Any(true)),
+         property("ExportFormFields", uno::Any(false)), property("ExportNotes", uno::Any(false))});
+}
+
 } // namespace
 
-QString filterForFile(const QString& fileName) {
+SaveFilter filterForFile(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (QLatin1Char('.') + extension == QLatin1String(kWorkingDocumentExtension))
-        return QString::fromLatin1(kWorkingDocumentFilter);
+        return {QString::fromLatin1(kWorkingDocumentFilter)};
     if (extension == QLatin1String("dot"))
-        return QStringLiteral("MS Word 97 Vorlage");
+        return {QStringLiteral("MS Word 97 Vorlage")};
     if (extension == QLatin1String("odt"))
-        return QStringLiteral("writer8");
+        return {QStringLiteral("writer8")};
     if (extension == QLatin1String("docx"))
-        return QStringLiteral("MS Word 2007 XML");
+        return {QStringLiteral("MS Word 2007 XML")};
+    if (extension == QLatin1String("pdf"))
+        return {QStringLiteral("writer_pdf_Export"), true};
     throw AutomationError(
         QStringLiteral("Cannot save \"%1\": the file type \"%2\" is not supported")
             .arg(QFileInfo(fileName).fileName(), extension));
@@ -109,7 +120,7 @@ Ref<WordRange> OfficeDocument::Range() {
 }
 
 void OfficeDocument::SaveAs(const QString& fileName) {
-    const QString filter = filterForFile(fileName);
+    const SaveFilter filter = filterForFile(fileName);
     // On a full disk the office retries its save without end until the
     // watchdog stops it, leaving its lock and temporary files behind; refuse
     // at once instead, with the reason.
@@ -119,10 +130,33 @@ void OfficeDocument::SaveAs(const QString& fileName) {
             QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
     m_state->call([&] {
         stampSaveDates(m_state->document);
-        Reference<frame::XStorable>(m_state->document, UNO_QUERY_THROW)
-            ->storeAsURL(fileUrl(fileName),
-                         properties({property("FilterName", uno::Any(toUno(filter))),
-                                     property("Overwrite", uno::Any(true))}));
+        auto arguments = properties({property("FilterName", uno::Any(toUno(filter.name))),
+                                     property("Overwrite", uno::Any(true))});
+        const Reference<frame::XStorable> storable(m_state->document, UNO_QUERY_THROW);
+        if (filter.exportOnly) {
+            arguments.realloc(3);
+            arguments.getArray()[2] = property("FilterData", uno::Any(pdfSettings()));
+            storable->storeToURL(fileUrl(fileName), arguments);
+        } else {
+            storable->storeAsURL(fileUrl(fileName), arguments);
+        }
+    });
+}
+
+void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QString& value) {
+    m_state->call([&] {
+        const auto documentProperties =
+            Reference<document::XDocumentPropertiesSupplier>(m_state->document, UNO_QUERY_THROW)
+                ->getDocumentProperties();
+        if (name.compare(QLatin1String("Title"), Qt::CaseInsensitive) == 0)
+            documentProperties->setTitle(toUno(value));
+        else if (name.compare(QLatin1String("Subject"), Qt::CaseInsensitive) == 0)
+            documentProperties->setSubject(toUno(value));
+        else if (name.compare(QLatin1String("Author"), Qt::CaseInsensitive) == 0)
+            documentProperties->setAuthor(toUno(value));
+        else
+            throw AutomationError(
+                QStringLiteral("The document property \"%1\" is not supported").arg(name));
     });
 }
 

@@ -20,6 +20,7 @@ public:
     Ref<WordCollection<WordShape>> Shapes() override;
     Ref<WordRange> Range() override;
     void SaveAs(const QString& fileName) override;
+    void setBuiltInDocumentProperty(const QString& name, const QString& value) override;
     void Close(std::optional<std::int16_t> saveChanges) override;
 
 private:
@@ -31,7 +32,15 @@ private:
     std::vector<css::uno::Reference<css::text::XText>> m_storyTexts;
 };
 
-// The office's export filter for a file name's extension; fails for others.
-QString filterForFile(const QString& fileName);
+// How the office writes a file of a given kind.
+struct SaveFilter {
+    QString name;
+    // An export leaves the document where it is (a PDF cannot be reopened
+    // as the same document); a save makes the file the document's own.
+    bool exportOnly = false;
+};
+
+// The office's filter for a file name's extension; fails for others.
+SaveFilter filterForFile(const QString& fileName);
 
 } // namespace lw::word::office
