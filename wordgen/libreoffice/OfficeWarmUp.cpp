@@ -37,7 +37,7 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
     // The same kind of document a run writes and reads back.
     const OUString url =
         fileUrl(folder.filePath(QStringLiteral("warm") + QLatin1String(kWorkingDocumentExtension)));
-    const auto visible = properties({property("Hidden", uno::Any(false))});
+    const auto visible = properties({property("Hidden", uno::Any(true))});
     Reference<lang::XComponent> created;
     Reference<lang::XComponent> reopened;
     try {
