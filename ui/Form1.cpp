@@ -15,6 +15,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PushButtonStyle.h"
 #include "ui/Twips.h"
+#include "ui/UserInput.h"
 #include "wordgen/IsInstalled.h"
 
 #include <QCloseEvent>
@@ -153,6 +154,11 @@ void Form1::PushButton4_Click() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // Hidden while the preview is up, the window takes no input: a press
+    // that waited in the queue while a run held the event loop reaches the
+    // hidden window afterwards and must do nothing.
+    if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide) && isUserInput(type))
+        return true;
     if (type == QEvent::FocusIn) {
         // The whole text is selected on arrival, by tab or by click; a click
         // places the cursor after the focus arrives, so select afterwards.
