@@ -9,6 +9,7 @@
 #include "shell/ProgramEnd.h"
 #include "ui/Colours.h"
 #include "ui/CursorFile.h"
+#include "ui/FieldBox.h"
 #include "ui/FixedWindow.h"
 #include "ui/Form1Layout.h"
 #include "ui/HoverPointerRule.h"
@@ -37,6 +38,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setUpFixedWindow(this, form1::kClientWidth, form1::kClientHeight);
     buildControls();
+    for (QLineEdit* box : m_text1)
+        setUpFieldBox(box);
     setMainWindow(this);
 }
 
