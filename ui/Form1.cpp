@@ -7,6 +7,7 @@
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/ProgramEnd.h"
+#include "shell/Prompts.h"
 #include "ui/Colours.h"
 #include "ui/CursorFile.h"
 #include "ui/FieldBox.h"
@@ -20,7 +21,6 @@
 #include "wordgen/IsInstalled.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,27 +112,42 @@ void Form1::Form_Load() {
     const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
     if (load.condition(122, [&] { return PathExists(handCursor); }))
         load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
+    // Before anything is written: a damaged settings file is kept and what
+    // it holds recovered, and the user hears once if nothing will be kept.
+    load.step(128, [&] {
+        const StoreCheck check = FieldStore::checkAtStartUp();
+        m_toldNotKept = check.notKept;
+        if (!check.notice.isEmpty())
+            prompts().message(check.notice);
+    });
+    // Restoring shows the stored values and writes nothing back, so the
+    // file stays exactly as it was.
+    m_restoring = true;
     load.forCount(128, 0, kFieldCount - 1, 132, [&](int index) {
         load.step(130, [&] { setFieldText(index, FieldStore::read(index)); });
     });
+    m_restoring = false;
     load.step(134, [&] { CheckWordInstalled(); });
 }
 
 void Form1::setFieldText(int index, const QString& text) {
-    m_storeFailed.at(std::size_t(index)) = false;
     Text1(index)->setText(text);
-    if (m_storeFailed.at(std::size_t(index)))
-        throw Failure(
-            QStringLiteral("The field could not be saved to %1").arg(FieldStore::location()));
 }
 
 void Form1::Text1_Change(int index) {
+    if (m_restoring)
+        return;
     try {
         FieldStore::write(index, Text1(index)->text());
+        m_toldNotKept = false;
     } catch (const Failure& failure) {
-        // Typing goes on; a command that set the text reports it.
-        m_storeFailed.at(std::size_t(index)) = true;
-        qWarning().noquote() << failure.description();
+        // Typing goes on. The user hears once that the text is not kept,
+        // not at every keystroke or for every field a command sets, and
+        // again only after the store has worked in between.
+        if (!m_toldNotKept) {
+            m_toldNotKept = true;
+            prompts().message(failure.description());
+        }
     }
 }
 
