@@ -57,12 +57,12 @@ QString writeProblem(const QString& file) {
     }
     // The folder, or the nearest one above it that exists: the store makes
     // the missing ones.
-    QString folder = QFileInfo(file).absolutePath();
-    while (!QFileInfo::exists(folder) && QDir(folder).cdUp())
-        folder = QFileInfo(folder).absolutePath();
-    if (!QFileInfo(folder).isDir())
+    QFileInfo folder(QFileInfo(file).absolutePath());
+    while (!folder.exists() && !folder.isRoot())
+        folder = QFileInfo(folder.absolutePath());
+    if (!folder.isDir())
         return systemReason(ENOTDIR);
-    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+    if (::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK | X_OK) != 0)
         return systemReason(errno);
     return QString();
 }

@@ -100,6 +100,21 @@ private slots:
         QDir().mkpath(folder);
     }
 
+    // A new user: neither the settings file nor the folders above it exist
+    // yet. Nothing to tell, and typing stores.
+    void firstStartTellsNothing() {
+        QVERIFY(QDir(home.configPath()).removeRecursively());
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        Form1 form;
+        form.Form_Load();
+        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messages.join("\n")));
+        typeInto(form.Text1(0), QStringLiteral("Tessaly"));
+        QCOMPARE(storedValue(home.settingsFile(), 0), QStringLiteral("Tessaly"));
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
     // Values longer than a line edit's usual limit, and a line break an
     // earlier version stored, come back whole and are not written back: the
     // file, a comment the store itself would drop included, stays as it is.
