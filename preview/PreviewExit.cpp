@@ -2,6 +2,7 @@
 
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/WorkingDocuments.h"
 
 #include <QCoreApplication>
 
@@ -11,8 +12,11 @@ void backToMainWindow(const QString& workingDocument, const std::function<void()
                       const std::function<void()>& hidePreview) {
     GuardedProcedure back(QStringLiteral("Form2"), QStringLiteral("PushButton8_Click"));
     back.step(100, [&] {
+        // Any other document a run made and never handed over goes too.
+        deleteWorkingDocumentsQuietly(workingDocument);
         if (PathExists(workingDocument))
             DeleteFileOrFail(workingDocument);
+        forgetWorkingDocument(workingDocument);
     });
     back.step(102, [&] { showMainWindow(); });
     back.step(104, [&] { hidePreview(); });
@@ -20,7 +24,10 @@ void backToMainWindow(const QString& workingDocument, const std::function<void()
 
 void discardOnClose(const QString& workingDocument) {
     GuardedProcedure close(QStringLiteral("Form2"), QStringLiteral("Form_QueryUnload"));
-    close.step(100, [&] { DeleteFileQuietly(workingDocument); });
+    close.step(100, [&] {
+        DeleteFileQuietly(workingDocument);
+        deleteWorkingDocumentsQuietly();
+    });
     close.step(102, [&] {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();

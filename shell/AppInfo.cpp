@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QGuiApplication>
 
 namespace lw {
 namespace {
 QString g_programFolderOverride;
+// Kept here, not as the application's display name: the window system would
+// append a display name to every window's title ("Application Error — ...").
+QString g_applicationTitle;
 } // namespace
 
 QString shortTitle(const QString& productTitle) {
@@ -24,12 +26,11 @@ QString shortTitle(const QString& productTitle) {
 }
 
 QString applicationTitle() {
-    const QString name = QGuiApplication::applicationDisplayName();
-    return name.isEmpty() ? QString::fromLatin1(kProductTitle) : name;
+    return g_applicationTitle.isEmpty() ? QString::fromLatin1(kProductTitle) : g_applicationTitle;
 }
 
 void setApplicationTitle(const QString& title) {
-    QGuiApplication::setApplicationDisplayName(title);
+    g_applicationTitle = title;
 }
 
 QString programFolder() {

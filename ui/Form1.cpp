@@ -7,18 +7,20 @@
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/ProgramEnd.h"
+#include "shell/Prompts.h"
 #include "ui/Colours.h"
 #include "ui/CursorFile.h"
+#include "ui/FieldBox.h"
 #include "ui/FixedWindow.h"
 #include "ui/Form1Layout.h"
 #include "ui/HoverPointerRule.h"
 #include "ui/MainWindow.h"
 #include "ui/PushButtonStyle.h"
 #include "ui/Twips.h"
+#include "ui/UserInput.h"
 #include "wordgen/IsInstalled.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +38,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setUpFixedWindow(this, form1::kClientWidth, form1::kClientHeight);
     buildControls();
+    for (QLineEdit* box : m_text1)
+        setUpFieldBox(box);
     setMainWindow(this);
 }
 
@@ -108,27 +112,42 @@ void Form1::Form_Load() {
     const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
     if (load.condition(122, [&] { return PathExists(handCursor); }))
         load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
+    // Before anything is written: a damaged settings file is kept and what
+    // it holds recovered, and the user hears once if nothing will be kept.
+    load.step(128, [&] {
+        const StoreCheck check = FieldStore::checkAtStartUp();
+        m_toldNotKept = check.notKept;
+        if (!check.notice.isEmpty())
+            prompts().message(check.notice);
+    });
+    // Restoring shows the stored values and writes nothing back, so the
+    // file stays exactly as it was.
+    m_restoring = true;
     load.forCount(128, 0, kFieldCount - 1, 132, [&](int index) {
         load.step(130, [&] { setFieldText(index, FieldStore::read(index)); });
     });
+    m_restoring = false;
     load.step(134, [&] { CheckWordInstalled(); });
 }
 
 void Form1::setFieldText(int index, const QString& text) {
-    m_storeFailed.at(std::size_t(index)) = false;
     Text1(index)->setText(text);
-    if (m_storeFailed.at(std::size_t(index)))
-        throw Failure(
-            QStringLiteral("The field could not be saved to %1").arg(FieldStore::location()));
 }
 
 void Form1::Text1_Change(int index) {
+    if (m_restoring)
+        return;
     try {
         FieldStore::write(index, Text1(index)->text());
+        m_toldNotKept = false;
     } catch (const Failure& failure) {
-        // Typing goes on; a command that set the text reports it.
-        m_storeFailed.at(std::size_t(index)) = true;
-        qWarning().noquote() << failure.description();
+        // Typing goes on. The user hears once that the text is not kept,
+        // not at every keystroke or for every field a command sets, and
+        // again only after the store has worked in between.
+        if (!m_toldNotKept) {
+            m_toldNotKept = true;
+            prompts().message(failure.description());
+        }
     }
 }
 
@@ -153,6 +172,11 @@ void Form1::PushButton4_Click() {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // Hidden while the preview is up, the window takes no input: a press
+    // that waited in the queue while a run held the event loop reaches the
+    // hidden window afterwards and must do nothing.
+    if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide) && isUserInput(type))
+        return true;
     if (type == QEvent::FocusIn) {
         // The whole text is selected on arrival, by tab or by click; a click
         // places the cursor after the focus arrives, so select afterwards.

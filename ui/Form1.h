@@ -46,8 +46,7 @@ protected:
 private:
     void buildControls();
     void Text1_Change(int index);
-    // Sets a field through its text, as typing would, and fails when the
-    // settings store could not keep the new value.
+    // Sets a field through its text, as typing would.
     void setFieldText(int index, const QString& text);
     void fillInScreenOrder(const QString& procedure, bool sample);
 
@@ -59,7 +58,10 @@ private:
     QPushButton* m_pushButton4 = nullptr;
     SkinFramework m_skin;
     WindowPointer m_pointer{this};
-    std::array<bool, kFieldCount> m_storeFailed{};
+    // Restoring the fields at start-up: their changes are not stored.
+    bool m_restoring = false;
+    // The user knows the fields are not being kept.
+    bool m_toldNotKept = false;
 };
 
 } // namespace lw

@@ -70,7 +70,9 @@ QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, const fo
 
 void mirrorScrollBar(QScrollBar* bar, const ScrollBarModel& model) {
     const QSignalBlocker quiet(bar);
-    bar->setRange(0, model.max());
+    // A disabled bar keeps its Max in the view but draws no thumb, as a
+    // fresh window's bars do.
+    bar->setRange(0, model.enabled() ? model.max() : 0);
     bar->setValue(model.value());
     bar->setEnabled(model.enabled());
 }

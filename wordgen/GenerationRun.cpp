@@ -3,6 +3,7 @@
 #include "brochure/BrochureProduct.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/WorkingDocuments.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PageSnapshot.h"
 #include "wordgen/WorkingFiles.h"
@@ -157,7 +158,12 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
         trap.step(180, [&] { taken = PathExists(Name); });
     } while (taken);
 
-    trap.step(182, [&] { D->SaveAs(Name); });
+    trap.step(182, [&] {
+        // Listed before the engine writes it: a save that fails part-way may
+        // still leave a file, which must not outlive the program.
+        addWorkingDocument(Name);
+        D->SaveAs(Name);
+    });
     trap.step(184, [&] { W->setDisplayAlerts(false); });
     trap.step(186, [&] { D->Close(); });
     trap.step(188, [&] { W->quit(); });

@@ -4,6 +4,7 @@
 #include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/OfficeProcesses.h"
+#include "tests/support/PhaseHook.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "wordgen/EngineModule.h"
@@ -15,6 +16,14 @@ using namespace lw;
 class PreviewCloseTest : public QObject {
     Q_OBJECT
     test::EngineRunFixture fixture;
+
+    // The program's end as outside tests, every shutdown step, then away.
+    static void endingRunsTheShutdownSteps() {
+        setProgramExitForTesting([](int code) {
+            runShutdownSteps();
+            throw ProgramEnded{code};
+        });
+    }
 
 private slots:
     void initTestCase() { QCOMPARE(fixture.startEngine(), QString()); }
@@ -49,10 +58,7 @@ private slots:
     // A termination signal while the preview is open ends the program through
     // the same shutdown steps: the working document goes too.
     void endingWhileThePreviewIsOpenLeavesNothing() {
-        setProgramExitForTesting([](int code) {
-            runShutdownSteps();
-            throw ProgramEnded{code};
-        });
+        endingRunsTheShutdownSteps();
         test::FakePrompts prompts;
         const auto window = test::EngineRunFixture::sampleWindow();
         Form1& form = *window;
@@ -61,6 +67,24 @@ private slots:
         QVERIFY(QFile::exists(doc));
         QVERIFY_THROWS_EXCEPTION(ProgramEnded, endProgram(0));
         QVERIFY(!QFile::exists(doc));
+        QVERIFY(test::waitUntilNoneWith(fixture.cache.marker(), 5000));
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
+    // The program ends in the middle of a run, after the working document
+    // was saved and before the preview had it: the document goes too.
+    void endingInTheMiddleOfARunLeavesNothing() {
+        endingRunsTheShutdownSteps();
+        test::FakePrompts prompts;
+        const auto window = test::EngineRunFixture::sampleWindow();
+        QStringList whenSaved;
+        const test::PhaseHook hook("save", [&] {
+            whenSaved = fixture.workingFolderEntries().filter(QStringLiteral("tmpout"));
+            endProgram(0);
+        });
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, window->PushButton6_Click());
+        QCOMPARE(whenSaved.size(), 1);
+        QCOMPARE(fixture.workingFolderEntries(), QStringList());
         QVERIFY(test::waitUntilNoneWith(fixture.cache.marker(), 5000));
         QVERIFY(prompts.errors.isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "brochure/BrochureProduct.h"
 #include "brochure/FieldStore.h"
+#include "brochure/SettingsFileReading.h"
 #include "tests/support/TestHome.h"
 
 #include <QFile>
@@ -58,6 +59,42 @@ private slots:
             QVERIFY(FieldStore::read(i).isEmpty());
         FieldStore::write(5, QStringLiteral("a@b.c"));
         QCOMPARE(FieldStore::read(5), QStringLiteral("a@b.c"));
+    }
+
+    // Damage is what the store would not read as written; whatever the
+    // store writes itself never counts, whatever the values hold.
+    void damageIsWhatTheStoreWouldNotReadAsWritten() {
+        const QStringList awkward{QStringLiteral("a\"b\\c;d=e,f \t\n\r x"),
+                                  QStringLiteral(" \"quoted\" "),
+                                  QStringLiteral("ends in \\"),
+                                  QStringLiteral("; [x] = \"\"\""),
+                                  QStringLiteral("Ünïcødé 北京"),
+                                  QString()};
+        for (int i = 0; i < awkward.size(); ++i)
+            FieldStore::write(i, awkward.at(i));
+        QFile file(home.settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!readSettingsFile(file.readAll(), false).damaged);
+        QVERIFY(
+            !readSettingsFile("\xef\xbb\xbf; by hand\n\n[Leafwright]\nText1_0=a ; note\n", false)
+                 .damaged);
+
+        for (const char* damaged :
+             {"[Leafwright]\nText1_0=\"open\nText1_1=b\n", "[Leafwright]\nText1_0=a\\\nText1_1=b\n",
+              "[Leafwright]\nno equals sign\n", "[Leafwright\nText1_0=a\n",
+              "[Leafwright]\nText1_0=Caf\xe9\n"})
+            QVERIFY2(readSettingsFile(damaged, false).damaged, damaged);
+        QVERIFY(readSettingsFile("[Leafwright]\nText1_0=a\n", true).damaged);
+
+        // Every field line of the section is read on its own, with the
+        // store's own unescaping; the last line of a field wins.
+        const SettingsFileReading reading = readSettingsFile(
+            "x=\"\n[Leafwright]\nText1_0=\"a;b\" ; note\nText1_1=one\nText1_1=c\\td\n"
+            "[Other]\nText1_2=elsewhere\n",
+            false);
+        QVERIFY(reading.damaged);
+        QCOMPARE(reading.fields,
+                 (std::map<int, QString>{{0, QStringLiteral("a;b")}, {1, QStringLiteral("c\td")}}));
     }
 
     void unreadableFileStillLetsThemWrite() {

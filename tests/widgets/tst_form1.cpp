@@ -9,6 +9,7 @@
 #include "wordgen/IsInstalled.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,7 +62,29 @@ private slots:
         QCOMPARE(backColour(&form), kWhite);
         QCOMPARE(backColour(form.Label2(0)), kWhite);
         QCOMPARE(form.Text1(9)->property("Tag").toString(), QStringLiteral("[ZIPCode]"));
-        QCOMPARE(form.Text1(0)->maxLength(), 32767);
+    }
+
+    // A paste far beyond a line edit's usual 32,767 characters is kept
+    // whole, and its line breaks become spaces in the text itself: what the
+    // field shows is what is stored and what the brochure gets.
+    void pastedTextIsKeptWholeOnOneLine() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        Form1 form;
+        form.Form_Load();
+        const QString longText(40000, QLatin1Char('x'));
+        QGuiApplication::clipboard()->setText(longText + QStringLiteral("\r\nSuite 5\nRear"));
+        form.Text1(2)->setFocus();
+        QTest::keyClick(form.Text1(2), Qt::Key_V, Qt::ControlModifier);
+        const QString shown = longText + QStringLiteral(" Suite 5 Rear");
+        QCOMPARE(form.Text1(2)->text(), shown);
+        QCOMPARE(form.Text1(2)->cursorPosition(), shown.size());
+        QCOMPARE(QSettings(home.settingsFile(), QSettings::IniFormat)
+                     .value("Leafwright/Text1_2")
+                     .toString(),
+                 shown);
+        form.Text1(4)->setText(QStringLiteral("802\u2028555"));
+        QCOMPARE(FieldStore::read(4), QStringLiteral("802 555"));
     }
 
     void tabRunsDownTheFormSelectingEachField() {

@@ -331,6 +331,9 @@ private slots:
         form.Show();
         form.PushButton1_Click();
         QCOMPARE(form.view().zoom(), 1.25f);
+        for (int i = 0; i < 3; ++i)
+            form.PushButton1_Click();
+        QVERIFY(form.HScroll1()->isEnabled());
 
         QTest::mouseClick(form.PushButton8(), Qt::LeftButton);
         QVERIFY(!QFile::exists(form.mWordFile));
@@ -345,6 +348,14 @@ private slots:
         QCOMPARE(form.view().baseWidth(), 7498);
         QCOMPARE(form.Picture1()->size(), QSize(500, 200));
         QCOMPARE(form.Zoom_Ori()->picture().size(), QSize(500, 200));
+        // The bars look as a fresh window's do: disabled, with no thumb.
+        Form2 fresh;
+        fresh.setPicture(patternImage(500, 200));
+        fresh.Show();
+        for (QScrollBar* bar : {form.HScroll1(), form.VScroll1()})
+            QVERIFY(!bar->isEnabled());
+        QCOMPARE(form.HScroll1()->grab().toImage(), fresh.HScroll1()->grab().toImage());
+        QCOMPARE(form.VScroll1()->grab().toImage(), fresh.VScroll1()->grab().toImage());
 
         // Back again with the document already gone: straight back.
         form.PushButton8_Click();
