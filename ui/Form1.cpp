@@ -70,6 +70,11 @@ void Form1::buildControls() {
         QFont tight = caption->font();
         tight.setLetterSpacing(QFont::AbsoluteSpacing, -0.4);
         caption->setFont(tight);
+        // The caption names its field, to a screen reader too (which would
+        // otherwise name every field after the frame).
+        QLineEdit* field = Text1(label.fieldIndex);
+        caption->setBuddy(field);
+        field->setAccessibleName(caption->text());
         m_label2.at(std::size_t(label.index)) = caption;
     }
 
