@@ -36,6 +36,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setUpFixedWindow(this, form1::kClientWidth, form1::kClientHeight);
     buildControls();
+    setUpUndo();
     setMainWindow(this);
 }
 
@@ -137,27 +138,34 @@ void Form1::Text1_Change(int index) {
     }
 }
 
-void Form1::fillInScreenOrder(const QString& procedure, bool sample) {
+void Form1::fillInScreenOrder(const QString& procedure,
+                              const std::function<QString(const BrochureField&)>& valueOf) {
     GuardedProcedure command(QStringLiteral("Form1"), procedure);
     // One numbered step per field, down the form from line 100.
     for (int position = 0; position < kFieldCount; ++position) {
         const BrochureField& field = kPlaceholderTable.at(std::size_t(kScreenOrder.at(position)));
-        command.step(100 + 2 * position, [&] {
-            setFieldText(field.index, sample ? QString::fromUtf8(field.sample) : QString());
-        });
+        command.step(100 + 2 * position, [&] { setFieldText(field.index, valueOf(field)); });
     }
 }
 
 void Form1::PushButton3_Click() {
-    fillInScreenOrder(QStringLiteral("PushButton3_Click"), false);
+    const FieldValues before = fieldValues();
+    fillInScreenOrder(QStringLiteral("PushButton3_Click"),
+                      [](const BrochureField&) { return QString(); });
+    offerUndo(before);
 }
 
 void Form1::PushButton4_Click() {
-    fillInScreenOrder(QStringLiteral("PushButton4_Click"), true);
+    const FieldValues before = fieldValues();
+    fillInScreenOrder(QStringLiteral("PushButton4_Click"),
+                      [](const BrochureField& field) { return QString::fromUtf8(field.sample); });
+    offerUndo(before);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (isWindowUndo(event))
+        return true;
     if (type == QEvent::FocusIn) {
         // The whole text is selected on arrival, by tab or by click; a click
         // places the cursor after the focus arrives, so select afterwards.

@@ -140,6 +140,54 @@ private slots:
         QVERIFY(!form.Text1(0)->hasFocus());
     }
 
+    // Ctrl+Z wherever the focus is, without moving it; each value put back
+    // is stored again. Typing after a command leaves Ctrl+Z to the field.
+    void undoPutsBackTheValuesBeforeACommandOnce() {
+        test::FakePrompts prompts;
+        Form1 form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (int i = 0; i < kFieldCount; ++i)
+            form.Text1(i)->setText(QStringLiteral("typed %1").arg(i));
+        const auto holdTyped = [&] {
+            for (int i = 0; i < kFieldCount; ++i)
+                if (form.Text1(i)->text() != QStringLiteral("typed %1").arg(i) ||
+                    FieldStore::read(i) != QStringLiteral("typed %1").arg(i))
+                    return false;
+            return true;
+        };
+        const auto undoKey = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        };
+
+        form.Text1(2)->setFocus();
+        QTRY_VERIFY(form.Text1(2)->hasFocus());
+        form.PushButton4()->click();
+        form.PushButton4()->click(); // nothing new: the way back stays
+        QCOMPARE(FieldStore::read(0), QStringLiteral("Tessaly"));
+        undoKey();
+        QVERIFY(holdTyped());
+        QVERIFY(form.Text1(2)->hasFocus());
+        undoKey(); // once only
+        QVERIFY(holdTyped());
+
+        QTest::mouseClick(form.PushButton3(), Qt::LeftButton);
+        QCOMPARE(FieldStore::read(5), QString());
+        undoKey();
+        QVERIFY(holdTyped());
+        QVERIFY(form.PushButton3()->hasFocus());
+
+        form.PushButton4()->click();
+        QTest::keyClick(form.Text1(0), Qt::Key_End);
+        QTest::keyClicks(form.Text1(0), QStringLiteral("!"));
+        QTest::keyClick(form.Text1(0), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.Text1(0)->text(), QStringLiteral("Tessaly"));
+        QCOMPARE(form.Text1(7)->text(), QStringLiteral("Little Tool Shed"));
+        QVERIFY(!form.canUndoDataCommand());
+        QVERIFY(prompts.errors.isEmpty());
+    }
+
     void noEngineShowsTheMessageAndEndsTheProgram() {
         test::FakePrompts prompts;
         int exitCode = -1;
