@@ -3,6 +3,7 @@
 #include "brochure/BrochureProduct.h"
 #include "brochure/FieldStore.h"
 #include "shell/AppInfo.h"
+#include "shell/DataFiles.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
@@ -111,7 +112,7 @@ void Form1::Form_Load() {
         setWindowIcon(applicationIcon());
         setApplicationTitle(shortTitle(QString::fromLatin1(kProductTitle)));
     });
-    const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
+    const QString handCursor = dataFile(QStringLiteral("HAND-M.CUR"));
     if (load.condition(122, [&] { return PathExists(handCursor); }))
         load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
     load.forCount(128, 0, kFieldCount - 1, 132, [&](int index) {
