@@ -17,6 +17,8 @@ QColor systemColour(quint32 index) {
     switch (index) {
     case 0x05:
         return palette.color(QPalette::Base);
+    case 0x08:
+        return palette.color(QPalette::WindowText);
     case 0x0F:
         return palette.color(QPalette::Button);
     case 0x12:
@@ -25,27 +27,37 @@ QColor systemColour(quint32 index) {
         return palette.color(QPalette::Window);
     }
 }
+
+bool isSystemColour(quint32 value) {
+    return value & 0x80000000u;
+}
+
+// Window text and button text of the light palette the fixed colours go
+// with are both black.
+QColor lightPaletteText() {
+    return QColor(0x00, 0x00, 0x00);
+}
 } // namespace
 
 QColor colourFromValue(quint32 value) {
-    if (value & 0x80000000u)
+    if (isSystemColour(value))
         return systemColour(value & 0xFFu);
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QColor textColourOn(quint32 background, quint32 text) {
+    if (isSystemColour(text) && !isSystemColour(background))
+        return lightPaletteText();
+    return colourFromValue(text);
 }
 
 void setBackColour(QWidget* widget, quint32 value) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colourFromValue(value));
+    palette.setColor(QPalette::WindowText, textColourOn(value, kWindowText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
     widget->setProperty(kBackColourProperty, value);
-}
-
-void setForeColour(QWidget* widget, quint32 value) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, colourFromValue(value));
-    palette.setColor(QPalette::WindowText, colourFromValue(value));
-    widget->setPalette(palette);
 }
 
 quint32 backColour(const QWidget* widget) {

@@ -3,6 +3,7 @@
 #include "brochure/BrochureProduct.h"
 #include "brochure/FieldStore.h"
 #include "shell/AppInfo.h"
+#include "shell/DataFiles.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
@@ -40,6 +41,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildControls();
     for (QLineEdit* box : m_text1)
         setUpFieldBox(box);
+    setUpUndo();
     setMainWindow(this);
 }
 
@@ -74,6 +76,11 @@ void Form1::buildControls() {
         QFont tight = caption->font();
         tight.setLetterSpacing(QFont::AbsoluteSpacing, -0.4);
         caption->setFont(tight);
+        // The caption names its field, to a screen reader too (which would
+        // otherwise name every field after the frame).
+        QLineEdit* field = Text1(label.fieldIndex);
+        caption->setBuddy(field);
+        field->setAccessibleName(caption->text());
         m_label2.at(std::size_t(label.index)) = caption;
     }
 
@@ -109,12 +116,12 @@ void Form1::Form_Load() {
         setWindowIcon(applicationIcon());
         setApplicationTitle(shortTitle(QString::fromLatin1(kProductTitle)));
     });
-    const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
+    const QString handCursor = dataFile(QStringLiteral("HAND-M.CUR"));
     if (load.condition(122, [&] { return PathExists(handCursor); }))
         load.step(124, [&] { m_pointer.setCustomCursor(loadCursorFile(handCursor)); });
     // Before anything is written: a damaged settings file is kept and what
     // it holds recovered, and the user hears once if nothing will be kept.
-    load.step(128, [&] {
+    load.step(126, [&] {
         const StoreCheck check = FieldStore::checkAtStartUp();
         m_toldNotKept = check.notKept;
         if (!check.notice.isEmpty())
@@ -151,23 +158,28 @@ void Form1::Text1_Change(int index) {
     }
 }
 
-void Form1::fillInScreenOrder(const QString& procedure, bool sample) {
+void Form1::fillInScreenOrder(const QString& procedure,
+                              const std::function<QString(const BrochureField&)>& valueOf) {
     GuardedProcedure command(QStringLiteral("Form1"), procedure);
     // One numbered step per field, down the form from line 100.
     for (int position = 0; position < kFieldCount; ++position) {
         const BrochureField& field = kPlaceholderTable.at(std::size_t(kScreenOrder.at(position)));
-        command.step(100 + 2 * position, [&] {
-            setFieldText(field.index, sample ? QString::fromUtf8(field.sample) : QString());
-        });
+        command.step(100 + 2 * position, [&] { setFieldText(field.index, valueOf(field)); });
     }
 }
 
 void Form1::PushButton3_Click() {
-    fillInScreenOrder(QStringLiteral("PushButton3_Click"), false);
+    const FieldValues before = fieldValues();
+    fillInScreenOrder(QStringLiteral("PushButton3_Click"),
+                      [](const BrochureField&) { return QString(); });
+    offerUndo(before);
 }
 
 void Form1::PushButton4_Click() {
-    fillInScreenOrder(QStringLiteral("PushButton4_Click"), true);
+    const FieldValues before = fieldValues();
+    fillInScreenOrder(QStringLiteral("PushButton4_Click"),
+                      [](const BrochureField& field) { return QString::fromUtf8(field.sample); });
+    offerUndo(before);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -176,6 +188,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     // that waited in the queue while a run held the event loop reaches the
     // hidden window afterwards and must do nothing.
     if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide) && isUserInput(type))
+        return true;
+    if (isWindowUndo(event))
         return true;
     if (type == QEvent::FocusIn) {
         // The whole text is selected on arrival, by tab or by click; a click

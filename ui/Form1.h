@@ -6,11 +6,14 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 
 namespace lw {
 
@@ -27,6 +30,11 @@ public:
     void PushButton3_Click();
     void PushButton4_Click();
     void PushButton6_Click();
+    // Ctrl+Z after Clear/Reset or Load Sample: puts back, through the fields,
+    // the ten values the command replaced. Once; typing in a field after the
+    // command leaves Ctrl+Z to the field.
+    void undoDataCommand();
+    bool canUndoDataCommand() const { return m_valuesBeforeCommand.has_value(); }
 
     QLineEdit* Text1(int index) const { return m_text1.at(std::size_t(index)); }
     QLabel* Label2(int index) const { return m_label2.at(std::size_t(index)); }
@@ -48,7 +56,15 @@ private:
     void Text1_Change(int index);
     // Sets a field through its text, as typing would.
     void setFieldText(int index, const QString& text);
-    void fillInScreenOrder(const QString& procedure, bool sample);
+    using FieldValues = std::array<QString, kFieldCount>;
+    // Sets every field, down the form, to the value given for it.
+    void fillInScreenOrder(const QString& procedure,
+                           const std::function<QString(const BrochureField&)>& valueOf);
+    FieldValues fieldValues() const;
+    void setUpUndo();
+    void offerUndo(const FieldValues& before);
+    void dropUndo();
+    bool isWindowUndo(QEvent* event) const;
 
     QGroupBox* m_frame1 = nullptr;
     std::array<QLineEdit*, kFieldCount> m_text1{};
@@ -62,6 +78,8 @@ private:
     bool m_restoring = false;
     // The user knows the fields are not being kept.
     bool m_toldNotKept = false;
+    std::optional<FieldValues> m_valuesBeforeCommand;
+    QShortcut* m_undo = nullptr;
 };
 
 } // namespace lw

@@ -4,6 +4,7 @@
 #include "preview/PreviewExit.h"
 #include "preview/SaveResults.h"
 #include "shell/AppInfo.h"
+#include "shell/DataFiles.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
@@ -178,7 +179,7 @@ void Form2::Form_Load() {
     load.step(104, [&] { setWindowTitle(QString::fromLatin1(kProductTitle)); });
     load.step(106, [&] { setWindowIcon(applicationIcon()); });
     load.step(108, [&] {
-        const QString handCursor = programFile(QStringLiteral("HAND-M.CUR"));
+        const QString handCursor = dataFile(QStringLiteral("HAND-M.CUR"));
         if (PathExists(handCursor))
             m_pointer.setCustomCursor(loadCursorFile(handCursor));
     });

@@ -22,7 +22,7 @@ QPushButton* makePushButton(QWidget* parent, const char* caption, int left, int 
     button->setFont(font);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colourFromValue(kWhite));
-    palette.setColor(QPalette::ButtonText, colourFromValue(kButtonText));
+    palette.setColor(QPalette::ButtonText, textColourOn(kWhite, kButtonText));
     button->setPalette(palette);
     button->setProperty("lwBackColour", kWhite);
     button->setMouseTracking(true);

@@ -15,13 +15,16 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <cstdio>
+#include <sys/time.h>
 #include <unistd.h>
 
 using namespace lw::word;
@@ -93,6 +96,22 @@ int nonWhitePixels(const QImage& image) {
             if ((image.pixel(x, y) & 0xffffff) != 0xffffff)
                 ++count;
     return count;
+}
+
+// This test program run as a child that starts an office with its profile
+// pool under cacheHome and leaves without stopping the engine; gives the
+// child's process id, empty when it did not get that far.
+QByteArray startAnOfficeAndLeave(const QString& cacheHome) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--start-an-office-and-leave")});
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0)
+        return {};
+    return child.readAllStandardOutput().trimmed();
 }
 
 const QString kCompany = QStringLiteral("Café Ünïcödé 株式会社 Москва 🎉");
@@ -496,20 +515,62 @@ private slots:
     // office killed by the system on our death leaves it behind).
     void leavingWithoutShutdownStillStopsTheOffice() {
         QTemporaryDir cache;
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--start-an-office-and-leave")});
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitCode(), 0);
-        const QByteArray childPid = child.readAllStandardOutput().trimmed();
+        const QByteArray childPid = startAnOfficeAndLeave(cache.path());
         QVERIFY(!childPid.isEmpty());
         QVERIFY(lw::test::waitUntilNoneWith("name=leafwright-" + childPid + '-', 5000));
         const QString itsPipes =
             QStringLiteral("OSL_PIPE_*_leafwright-%1-*").arg(QString::fromLatin1(childPid));
         QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({itsPipes}, QDir::System), QStringList());
+    }
+
+    // At start-up the pool loses profiles a month unused and those beyond
+    // its size, never one in use nor anything else in the folder.
+    void startUpPrunesTheProfilePool() {
+        QTemporaryDir cache, elsewhere;
+        const QString pool = cache.filePath(QStringLiteral("leafwright"));
+        const QDateTime monthsAgo = QDateTime::currentDateTime().addDays(-40);
+        const auto makeFolder = [&](const QString& name, const QDateTime& modified) {
+            const QString folder = pool + QLatin1Char('/') + name;
+            QDir().mkpath(folder + QStringLiteral("/user"));
+            QFile(folder + QStringLiteral("/user/marker")).open(QIODevice::WriteOnly);
+            const timeval times[2] = {{time_t(modified.toSecsSinceEpoch()), 0},
+                                      {time_t(modified.toSecsSinceEpoch()), 0}};
+            ::utimes(QFile::encodeName(folder).constData(), times);
+            return folder;
+        };
+        const QDateTime now = QDateTime::currentDateTime();
+        const QString unused = makeFolder(QStringLiteral("office-profile-0"), monthsAgo);
+        const QString unusedButHeld = makeFolder(QStringLiteral("office-profile-1"), monthsAgo);
+        const QString recent = makeFolder(QStringLiteral("office-profile-2"), now.addDays(-2));
+        const QString beyond = makeFolder(QStringLiteral("office-profile-9"), now);
+        const QString beyondButHeld = makeFolder(QStringLiteral("office-profile-11"), now);
+        const QString notOurs = makeFolder(QStringLiteral("notes"), monthsAgo);
+        QFile(elsewhere.filePath(QStringLiteral("precious"))).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::link(elsewhere.path(), pool + QStringLiteral("/office-profile-12")));
+        QLockFile held1(unusedButHeld + QStringLiteral(".lock"));
+        QLockFile held11(beyondButHeld + QStringLiteral(".lock"));
+        QVERIFY(held1.tryLock(0) && held11.tryLock(0));
+        // Left behind by an owner that died, beyond the pool.
+        QFile deadOwners(pool + QStringLiteral("/office-profile-14.lock"));
+        QVERIFY(deadOwners.open(QIODevice::WriteOnly));
+        deadOwners.write("2147483647\nleafwright\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        deadOwners.close();
+
+        const QByteArray childPid = startAnOfficeAndLeave(cache.path());
+        QVERIFY(!childPid.isEmpty());
+        QVERIFY(lw::test::waitUntilNoneWith("name=leafwright-" + childPid + '-', 5000));
+
+        const auto marked = [](const QString& folder) {
+            return QFile::exists(folder + QStringLiteral("/user/marker"));
+        };
+        QVERIFY(!marked(unused)); // removed, then made afresh for the office
+        QVERIFY(QFileInfo(unused).isDir());
+        QVERIFY(!QFileInfo::exists(beyond));
+        QVERIFY(!QFileInfo::exists(pool + QStringLiteral("/office-profile-14.lock")));
+        for (const QString& kept : {unusedButHeld, recent, beyondButHeld, notOurs})
+            QVERIFY2(marked(kept), qPrintable(kept));
+        QVERIFY(QFile::exists(elsewhere.filePath(QStringLiteral("precious"))));
+        QVERIFY(QFileInfo(pool + QStringLiteral("/office-profile-12")).isSymLink());
     }
 
     void shutdownLeavesNoOfficeBehind() {

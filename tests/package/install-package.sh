@@ -111,7 +111,7 @@ expected=(
     ./usr/bin/leafwright
     ".$program_folder/leafwright"
     ".$program_folder/leafwright-office.so"
-    ".$program_folder/HAND-M.CUR"
+    ./usr/share/leafwright/HAND-M.CUR
     "./usr/share/applications/$app_id.desktop"
     "./usr/share/metainfo/$app_id.metainfo.xml"
     ./usr/share/man/man1/leafwright.1.gz
@@ -125,6 +125,12 @@ for path in "${expected[@]}"; do
     awk -v path="$path" '$NF == path || ($(NF - 1) == "->" && $(NF - 2) == path) { found = 1 }
         END { exit !found }' "$work/contents" || fail "the package lacks $path"
 done
+# The program's folder holds the program and its engine module; data lives
+# under /usr/share.
+in_program_folder=$(awk -v folder=".$program_folder/" '$1 !~ /^d/ && index($NF, folder) == 1 {
+    print substr($NF, length(folder) + 1) }' "$work/contents" | sort | tr '\n' ' ')
+[[ $in_program_folder == "leafwright leafwright-office.so " ]] ||
+    fail "the program's folder holds: $in_program_folder"
 [[ $(awk -v path=".$program_folder/leafwright" '$NF == path { print $1 }' "$work/contents") == \
     -rwxr-xr-x ]] ||
     fail "the program is not executable"

@@ -1,7 +1,9 @@
 #include "shell/AppInfo.h"
+#include "shell/DataFiles.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +42,26 @@ private slots:
         DeleteFileQuietly(QString());
         QVERIFY(PathExists(dir.path()));
         QVERIFY_THROWS_EXCEPTION(Failure, DeleteFileOrFail(file));
+    }
+
+    // Laid out as an install under some prefix: the data folder is found
+    // from the program's; a file beside the program comes first.
+    void dataFilesBesideTheProgramOrInTheInstalledDataFolder() {
+        QTemporaryDir prefix;
+        const QString program = prefix.filePath(QStringLiteral(LEAFWRIGHT_PROGRAM_DIR));
+        const QString data = prefix.filePath(QStringLiteral(LEAFWRIGHT_DATA_DIR));
+        QVERIFY(QDir().mkpath(program));
+        QVERIFY(QDir().mkpath(data));
+        setProgramFolderForTesting(program);
+        const QString beside = program + QStringLiteral("/HAND-M.CUR");
+        const QString installed = data + QStringLiteral("/HAND-M.CUR");
+        QCOMPARE(installedDataFolder(), data);
+        QCOMPARE(dataFile(QStringLiteral("HAND-M.CUR")), beside); // neither: as before
+        QVERIFY(QFile(installed).open(QIODevice::WriteOnly));
+        QCOMPARE(dataFile(QStringLiteral("HAND-M.CUR")), installed);
+        QVERIFY(QFile(beside).open(QIODevice::WriteOnly));
+        QCOMPARE(dataFile(QStringLiteral("HAND-M.CUR")), beside);
+        setProgramFolderForTesting(QString());
     }
 };
 
