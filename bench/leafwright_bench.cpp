@@ -39,7 +39,7 @@ public:
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
     bool askYesNo(const QString&) override { return true; }
-    QString saveFileName(const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, int*) override { return {}; }
     int errors = 0;
 };
 

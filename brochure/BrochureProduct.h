@@ -88,6 +88,14 @@ inline constexpr auto kSnapshotFileName = "temp.bmp";
 
 // How the user is asked where the brochure goes.
 inline constexpr auto kSaveDialogTitle = "Save File";
-inline constexpr auto kSaveDialogFilter = "Word Files (*.doc)|*.doc";
+// The first filter is the default; each is "Description (*.ext)|*.ext".
+inline constexpr auto kSaveDialogFilter = "Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf";
+// The position of the PDF filter among them, and the extension that also
+// asks for a PDF whatever filter was chosen.
+inline constexpr int kPdfFilterIndex = 1;
+inline constexpr auto kPdfExtension = ".pdf";
+
+// The field whose value names the brochure: the title of its PDF.
+inline constexpr int kTitleFieldIndex = 0;
 
 } // namespace lw

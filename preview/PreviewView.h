@@ -49,6 +49,19 @@ public:
     void picture1_MouseMove(int button, int shift, float x, float y);
     void Picture1_MouseUp(int button, int shift, float x, float y);
 
+    // As in any viewer, beside the buttons and bars. The picture moves by
+    // about the given twips through the bars, never past their ends; or to
+    // its top-left corner, or its far (bottom-right) one.
+    void scrollBy(int dxTwips, int dyTwips);
+    void scrollToCorner(bool farCorner);
+    // One zoom step as the buttons make it, but only when the new factor is
+    // in range and below the size limit (where the buttons' step would send
+    // the zoom back to 1.0): a wheel turned on never jumps back.
+    bool canStepZoom(bool zoomOut) const;
+    void stepZoomWithinLimit(bool zoomOut);
+    // The snapshot's own size again.
+    void resetZoom();
+
     // Puts Picture1's top-left corner at (left, top) of the viewport's inner
     // area, as a drag does; its size stays.
     void movePicture1(int left, int top);

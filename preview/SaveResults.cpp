@@ -2,13 +2,23 @@
 
 #include "brochure/BrochureProduct.h"
 #include "preview/FileReplace.h"
+#include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/Prompts.h"
 
 namespace lw {
 
-void saveResultsToWordFile(const QString& workingDocument) {
+namespace {
+
+bool asksForPdf(const QString& target, int chosenFilter) {
+    return chosenFilter == kPdfFilterIndex ||
+           target.endsWith(QLatin1String(kPdfExtension), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void saveResultsToWordFile(const QString& workingDocument, const PdfWriter& writePdf) {
     GuardedProcedure save(QStringLiteral("Form2"), QStringLiteral("PushButton6_Click"));
     QString fileName;
     QString title;
@@ -19,7 +29,8 @@ void saveResultsToWordFile(const QString& workingDocument) {
     save.step(104, [&] { filter = QString::fromLatin1(kSaveDialogFilter); });
     // The dialog asks no overwrite question and adds no extension: the name
     // is used exactly as typed.
-    save.step(106, [&] { fileName = prompts().saveFileName(title, filter); });
+    int chosenFilter = 0;
+    save.step(106, [&] { fileName = prompts().saveFileName(title, filter, &chosenFilter); });
     save.step(108, [&] { target = fileName; });
     if (save.condition(110, [&] { return target.isEmpty(); }))
         return;
@@ -29,14 +40,28 @@ void saveResultsToWordFile(const QString& workingDocument) {
             replace = prompts().askYesNo(QStringLiteral("Are you sure you wish to overwrite ") +
                                          target + QStringLiteral(" ?"));
     });
-    // An existing target is not deleted first: the copy replaces it in one
-    // rename, so a failed copy leaves the old file as it was.
+    // An existing target is not deleted first: the copy or the PDF replaces
+    // it in one rename, so a failure leaves the old file as it was.
     bool copied = false;
     save.step(114, [&] {
-        if (replace) {
-            copyFileReplacing(workingDocument, target);
-            copied = true;
+        if (!replace)
+            return;
+        const bool existed = PathExists(target);
+        try {
+            if (!asksForPdf(target, chosenFilter))
+                copyFileReplacing(workingDocument, target);
+            else if (writePdf)
+                writePdf(workingDocument, target);
+            else
+                throw Failure(
+                    QStringLiteral("Cannot write %1: PDF files cannot be made here").arg(target));
+        } catch (const Failure& failure) {
+            if (!existed)
+                throw;
+            throw Failure(failure.description() +
+                          QStringLiteral("\r\nThe file that was there is unchanged."));
         }
+        copied = true;
     });
     save.step(116, [&] {
         if (copied)

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace lw {
 namespace {
 
@@ -14,13 +16,14 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
-// "Word Files (*.doc)|*.doc" — the patterns are already part of the description.
-QString qtFilter(const QString& filter) {
+// "Word Files (*.doc)|*.doc|..." — the patterns are already part of each
+// description.
+QStringList qtFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i < parts.size(); i += 2)
         filters << parts.at(i);
-    return filters.join(QStringLiteral(";;"));
+    return filters;
 }
 
 class DialogPrompts final : public Prompts {
@@ -40,9 +43,15 @@ public:
                         QMessageBox::Yes | QMessageBox::No, dialogParent());
         return box.exec() == QMessageBox::Yes;
     }
-    QString saveFileName(const QString& title, const QString& filter) override {
-        return QFileDialog::getSaveFileName(dialogParent(), title, QString(), qtFilter(filter),
-                                            nullptr, QFileDialog::DontConfirmOverwrite);
+    QString saveFileName(const QString& title, const QString& filter, int* chosenFilter) override {
+        const QStringList filters = qtFilters(filter);
+        QString selected = filters.value(0);
+        const QString name = QFileDialog::getSaveFileName(
+            dialogParent(), title, QString(), filters.join(QStringLiteral(";;")), &selected,
+            QFileDialog::DontConfirmOverwrite);
+        if (chosenFilter)
+            *chosenFilter = int(std::max<qsizetype>(0, filters.indexOf(selected)));
+        return name;
     }
 };
 

@@ -16,8 +16,11 @@ public:
     // No icon, Yes and No, the application's title. True for Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // A Save dialog that asks no overwrite question and adds no extension.
-    // The filter is written "Description (*.ext)|*.ext". Empty when cancelled.
-    virtual QString saveFileName(const QString& title, const QString& filter) = 0;
+    // The filter is written "Description (*.ext)|*.ext", several joined by
+    // "|"; the first is preselected. Empty when cancelled; chosenFilter, when
+    // given, receives the position of the filter the user left selected.
+    virtual QString saveFileName(const QString& title, const QString& filter,
+                                 int* chosenFilter = nullptr) = 0;
 };
 
 // The prompts in use: the real dialogs unless a test installed its own.

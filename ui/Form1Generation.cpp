@@ -3,6 +3,7 @@
 #include "shell/Failure.h"
 #include "ui/Form2.h"
 #include "wordgen/GenerationRun.h"
+#include "wordgen/PageSnapshot.h"
 #include "wordgen/PictureResolution.h"
 
 #include <QImageReader>
@@ -29,12 +30,16 @@ public:
         reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.
+        Form2::instance().setDocument(takeSnapshotDocument());
         Form2::instance().setPicture(picture);
         if (picture.isNull())
             throw Failure(
                 QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
     }
-    void setPreviewWordFile(const QString& path) override { Form2::instance().mWordFile = path; }
+    void setPreviewWordFile(const QString& path) override {
+        Form2::instance().mWordFile = path;
+        Form2::instance().setBrochureTitle(m_form.Text1(kTitleFieldIndex)->text());
+    }
     void showPreview() override { Form2::instance().Show(); }
     void hideMainWindow() override { m_form.hide(); }
 

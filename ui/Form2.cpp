@@ -18,6 +18,7 @@
 #include "ui/PictureBox.h"
 #include "ui/PushButtonStyle.h"
 #include "ui/Twips.h"
+#include "wordgen/PdfExport.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -85,6 +86,7 @@ Form2::Form2(QWidget* parent)
     setWindowTitle(QStringLiteral("Form2"));
     setUpFixedWindow(this, form2::kClientWidth, form2::kClientHeight);
     buildControls();
+    setUpViewer();
     Form_Load();
 }
 
@@ -188,6 +190,8 @@ void Form2::Form_Load() {
 void Form2::setPicture(const QImage& image) {
     m_picture1->setPicture(image);
     m_paintedAt.reset();
+    m_firstPage = image;
+    m_page = 1;
     // The zoom source takes the new snapshot when the view is prepared for
     // it; the old one, many megabytes, goes now.
     m_zoomOri->clearPicture();
@@ -220,7 +224,9 @@ void Form2::PushButton2_Click() {
 }
 
 void Form2::PushButton6_Click() {
-    saveResultsToWordFile(mWordFile);
+    saveResultsToWordFile(mWordFile, [this](const QString& document, const QString& target) {
+        exportBrochurePdf(document, target, m_brochureTitle);
+    });
 }
 
 void Form2::PushButton8_Click() {
@@ -231,6 +237,10 @@ void Form2::PushButton8_Click() {
                 main->show();
         },
         [this] { hide(); });
+    // Hidden, the window needs no pictures until the next run brings its
+    // own: many megabytes go back to the system meanwhile.
+    if (isHidden())
+        releasePictures();
 }
 
 void Form2::Form_QueryUnload() {
@@ -263,6 +273,10 @@ void Form2::pictureMouseEvent(QEvent* event) {
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Wheel &&
+        (watched == m_picture1 || watched == m_picture2 || watched == m_picture2->client()) &&
+        viewerWheel(event))
+        return true;
     if (watched == m_picture1) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
             type == QEvent::MouseButtonRelease)
@@ -352,6 +366,7 @@ void Form2::viewChanged() noexcept {
     m_zoomOri->setTwipsGeometry(m_view.zoomOri());
     mirrorScrollBar(m_hScroll1, m_view.hScroll1());
     mirrorScrollBar(m_vScroll1, m_view.vScroll1());
+    describePicture();
 }
 
 } // namespace lw

@@ -35,6 +35,17 @@ public:
     void setPicture(const QImage& image);
     // Shows the window without waiting, in front and active.
     void Show();
+    // The whole document as PDF, from which pages after the first are
+    // drawn, at the first page's size and sharpness, when they are shown.
+    void setDocument(const QByteArray& pdf);
+    // What the brochure is called: the title its PDF is saved with.
+    void setBrochureTitle(const QString& title) { m_brochureTitle = title; }
+
+    // Which page the picture shows (1 first), of how many. Another page
+    // keeps the zoom and starts at the top left.
+    int page() const { return m_page; }
+    int pageCount() const { return m_pageCount; }
+    void showPage(int page);
 
     // Full path of the working document; the window deletes it on back and
     // on close.
@@ -73,6 +84,12 @@ protected:
 
 private:
     void buildControls();
+    void setUpViewer();
+    bool viewerWheel(QEvent* event);
+    void showPictureMenu(const QPoint& at);
+    QImage drawPage(int page) const;
+    void describePicture();
+    void releasePictures();
     void pictureMouseEvent(QEvent* event);
     void repaintForScreen();
 
@@ -103,6 +120,14 @@ private:
     };
     std::optional<PaintedAt> m_paintedAt;
     bool m_followsScreen = false;
+    // The snapshot's first page, kept while another page is shown, and the
+    // document the later pages are drawn from.
+    QImage m_firstPage;
+    QByteArray m_document;
+    int m_page = 1;
+    int m_pageCount = 1;
+    QString m_brochureTitle;
+    QString m_describedAs;
 };
 
 } // namespace lw

@@ -2,6 +2,7 @@
 
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/KeptClipboard.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PictureResolution.h"
@@ -9,8 +10,18 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+
+#include <utility>
 
 namespace lw {
+namespace {
+QByteArray g_snapshotDocument;
+}
+
+QByteArray takeSnapshotDocument() {
+    return std::exchange(g_snapshotDocument, QByteArray());
+}
 
 QImage GetClipboardPicture(int /*format*/, int* attempts) {
     QImage picture;
@@ -36,14 +47,25 @@ void SaveDocAsJPG(const QString& inFile) {
     trap.step(116, [&] { W = CreateObject(QString::fromLatin1(kWordApplicationClass)); });
     trap.step(118, [&] { D = W->Documents()->Open(inFile); });
     reportPhase("snapshot: open");
+    g_snapshotDocument.clear();
+    // The picture passes through the clipboard; what the user had there
+    // comes back as soon as the picture has been read.
+    KeptClipboard usersClipboard;
     // The engine reports the parts of making the picture.
-    trap.step(120, [&] { D->Range()->CopyAsPicture(); });
+    const bool copied = trap.step(120, [&] { D->Range()->CopyAsPicture(); });
     trap.step(122, [&] {
-        const QImage picture = GetClipboardPicture(0);
+        QImage picture = GetClipboardPicture(0);
+        // The document the picture was drawn from, for the later pages;
+        // only this run's, never something the user had copied.
+        if (copied)
+            if (const QMimeData* data = QGuiApplication::clipboard()->mimeData())
+                g_snapshotDocument = data->data(QString::fromLatin1(kSnapshotDocumentFormat));
+        usersClipboard.restore();
         reportPhase("snapshot: clipboard read");
         savePictureReplacing(picture, temporaryPath(QString::fromLatin1(kSnapshotFileName)));
         reportPhase("snapshot: temp.bmp written");
     });
+    usersClipboard.restore();
     trap.step(124, [&] { W->ActiveDocument()->Close(kDoNotSaveChanges); });
     trap.step(126, [&] { W->quit(); });
     reportPhase("snapshot: close and quit");

@@ -109,7 +109,8 @@ public:
     // The range's find object: the same one on every call, so settings made
     // through one reference hold for an Execute through another.
     virtual Ref<WordFind> Find() = 0;
-    // Puts a picture of the document's first page on the clipboard.
+    // Puts a picture of the document's first page on the clipboard, with the
+    // whole document beside it as PDF (kSnapshotDocumentFormat).
     virtual void CopyAsPicture() = 0;
 };
 

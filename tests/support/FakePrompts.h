@@ -21,8 +21,10 @@ public:
         questions << text;
         return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
     }
-    QString saveFileName(const QString& title, const QString& filter) override {
+    QString saveFileName(const QString& title, const QString& filter, int* chosenFilter) override {
         saveDialogs << title + QLatin1Char('|') + filter;
+        if (chosenFilter)
+            *chosenFilter = saveFilterAnswers.isEmpty() ? 0 : saveFilterAnswers.takeFirst();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
 
@@ -41,6 +43,8 @@ public:
     QStringList saveDialogs;
     QList<bool> yesNoAnswers;
     QStringList saveAnswers;
+    // The filter each answer leaves selected; the first when none is given.
+    QList<int> saveFilterAnswers;
 };
 
 } // namespace lw::test

@@ -1,10 +1,13 @@
 // Saving the working document under the user's name, going back and closing.
+#include "brochure/BrochureProduct.h"
 #include "preview/PreviewExit.h"
 #include "preview/SaveResults.h"
+#include "shell/Failure.h"
 #include "tests/support/FakePrompts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +43,7 @@ private slots:
     void savesTwice();
     void failedCopyKeepsTheOldFile();
     void failedCopyOntoAFolderIsReported();
+    void pdfByFilterOrByName();
     void backDeletesTheWorkingDocument();
     void backReportsAFailedDelete();
     void closeDeletesQuietly();
@@ -61,7 +65,9 @@ void PreviewSaveTest::savesToANewName() {
     test::FakePrompts prompts;
     prompts.saveAnswers << path("brochure.doc");
     saveResultsToWordFile(m_working);
-    QCOMPARE(prompts.saveDialogs, QStringList{"Save File|Word Files (*.doc)|*.doc"});
+    // Word first, so it is what the dialog offers unless the user picks PDF.
+    QCOMPARE(prompts.saveDialogs,
+             QStringList{"Save File|Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf"});
     QVERIFY(prompts.questions.isEmpty());
     QCOMPARE(readAll(path("brochure.doc")), kWorkingBytes);
     QCOMPARE(prompts.messages, QStringList{"Done."});
@@ -154,6 +160,34 @@ void PreviewSaveTest::failedCopyOntoAFolderIsReported() {
     QCOMPARE(readAll(target + "/inside.txt"), QByteArray("x"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"tmpout12345678.doc"});
+}
+
+// The PDF filter, or a name ending in .pdf under the Word filter, makes a
+// PDF; a PDF that cannot be made leaves the file there as it was and says so.
+void PreviewSaveTest::pdfByFilterOrByName() {
+    test::FakePrompts prompts;
+    QStringList written;
+    const PdfWriter writer = [&](const QString& document, const QString& target) {
+        if (target.endsWith("broken.pdf"))
+            throw Failure("Cannot write " + target + ": Disk full");
+        written << QFileInfo(document).fileName() + " -> " + QFileInfo(target).fileName();
+        writeFile(target, "%PDF");
+    };
+    writeFile(path("broken.pdf"), "last year's PDF");
+    prompts.saveAnswers << path("by-filter") << path("by-name.PDF") << path("broken.pdf")
+                        << path("plain.doc");
+    prompts.saveFilterAnswers << kPdfFilterIndex << 0 << kPdfFilterIndex << 0;
+    prompts.yesNoAnswers << true;
+    for (int i = 0; i < 4; ++i)
+        saveResultsToWordFile(m_working, writer);
+    QCOMPARE(written,
+             QStringList({"tmpout12345678.doc -> by-filter", "tmpout12345678.doc -> by-name.PDF"}));
+    QCOMPARE(readAll(path("plain.doc")), kWorkingBytes);
+    QCOMPARE(prompts.messages, QStringList({"Done.", "Done.", "Done."}));
+    QCOMPARE(prompts.errorLines(), QList<int>{114});
+    QVERIFY(prompts.errors[0].startsWith("Cannot write " + path("broken.pdf") +
+                                         ": Disk full\r\nThe file that was there is unchanged."));
+    QCOMPARE(readAll(path("broken.pdf")), QByteArray("last year's PDF"));
 }
 
 void PreviewSaveTest::backDeletesTheWorkingDocument() {

@@ -1,11 +1,13 @@
 #include "wordgen/libreoffice/OfficeRange.h"
 
+#include "wordgen/PageSnapshot.h"
 #include "wordgen/libreoffice/PagePicture.h"
 #include "wordgen/libreoffice/PhaseReport.h"
 #include "wordgen/libreoffice/TextReplace.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace lw::word::office {
 
@@ -17,7 +19,7 @@ Ref<WordFind> OfficeRange::Find() {
 }
 
 void OfficeRange::CopyAsPicture() {
-    const QImage image = m_document->call([this] {
+    PagePicture picture = m_document->call([this] {
         return renderFirstPage(m_document->document, [](const char* part) {
             reportPhase(QByteArray("snapshot: ").append(part).constData());
         });
@@ -25,7 +27,12 @@ void OfficeRange::CopyAsPicture() {
     auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (!application)
         throw AutomationError(QStringLiteral("There is no clipboard to copy the picture to"));
-    application->clipboard()->setImage(image);
+    // The picture, and the document it was drawn from for its other pages,
+    // as a word processor offers a copy in several formats at once.
+    auto* data = new QMimeData;
+    data->setImageData(std::move(picture.firstPage));
+    data->setData(QString::fromLatin1(kSnapshotDocumentFormat), picture.document);
+    application->clipboard()->setMimeData(data);
     reportPhase("snapshot: clipboard set");
 }
 

@@ -37,11 +37,11 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
     // The same kind of document a run writes and reads back.
     const OUString url =
         fileUrl(folder.filePath(QStringLiteral("warm") + QLatin1String(kWorkingDocumentExtension)));
-    const auto visible = properties({property("Hidden", uno::Any(true))});
+    const auto hidden = properties({property("Hidden", uno::Any(true))});
     Reference<lang::XComponent> created;
     Reference<lang::XComponent> reopened;
     try {
-        created = desktop->loadComponentFromURL("private:factory/swriter", "_blank", 0, visible);
+        created = desktop->loadComponentFromURL("private:factory/swriter", "_blank", 0, hidden);
         Reference<text::XTextDocument> document(created, UNO_QUERY);
         if (document.is())
             document->getText()->setString("[CompanyName]");
@@ -50,7 +50,7 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
                                                                      kWorkingDocumentFilter)))}));
         closeQuietly(created);
         created.clear();
-        reopened = desktop->loadComponentFromURL(url, "_blank", 0, visible);
+        reopened = desktop->loadComponentFromURL(url, "_blank", 0, hidden);
         Reference<text::XTextDocument> again(reopened, UNO_QUERY);
         // The export and the drawing once, as a run makes them.
         if (again.is())

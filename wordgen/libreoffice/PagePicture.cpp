@@ -3,8 +3,8 @@
 #include "wordgen/PictureResolution.h"
 #include "wordgen/WordObjects.h"
 #include "wordgen/libreoffice/MemoryOutputStream.h"
-#include "wordgen/libreoffice/PdfPageDrawing.h"
 #include "wordgen/libreoffice/UnoConvert.h"
+#include "wordgen/pdf/PdfPages.h"
 
 #include <QSize>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -30,14 +30,12 @@ QSize pictureSize(const QSizeF& page) {
             std::max(1, int(std::lround(page.height() * scale)))};
 }
 
-// The first page as PDF, in memory.
-QByteArray exportFirstPage(const Reference<text::XTextDocument>& document) {
+// The whole document as PDF, in memory.
+QByteArray exportDocument(const Reference<text::XTextDocument>& document) {
     const rtl::Reference<MemoryOutputStream> stream(new MemoryOutputStream);
-    const auto filterData = properties({property("PageRange", uno::Any(OUString("1")))});
     Reference<frame::XStorable>(document, UNO_QUERY_THROW)
         ->storeToURL("private:stream",
                      properties({property("FilterName", uno::Any(OUString("writer_pdf_Export"))),
-                                 property("FilterData", uno::Any(filterData)),
                                  property("OutputStream",
                                           uno::Any(Reference<io::XOutputStream>(stream.get())))}));
     return stream->bytes();
@@ -45,16 +43,19 @@ QByteArray exportFirstPage(const Reference<text::XTextDocument>& document) {
 
 } // namespace
 
-QImage renderFirstPage(const Reference<text::XTextDocument>& document, const PicturePhase& phase) {
-    const PdfFirstPage page(exportFirstPage(document));
+PagePicture renderFirstPage(const Reference<text::XTextDocument>& document,
+                            const PicturePhase& phase) {
+    PagePicture result;
+    result.document = exportDocument(document);
     if (phase)
         phase("page exported");
-    const QSize size = pictureSize(page.points());
-    QImage picture = page.draw(size * kPicturePixelRatio);
-    setPictureRatio(picture, kPicturePixelRatio);
+    const PdfPages pages(result.document);
+    const QSize size = pictureSize(pages.points(1));
+    result.firstPage = pages.draw(1, size * kPicturePixelRatio);
+    setPictureRatio(result.firstPage, kPicturePixelRatio);
     if (phase)
         phase("page drawn");
-    return picture;
+    return result;
 }
 
 } // namespace lw::word::office

@@ -1,6 +1,6 @@
 #pragma once
 
-// A picture of a document's first page, rendered by the office.
+// A picture of a document's first page, rendered from the office's PDF.
 
 #include <QImage>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -23,12 +23,19 @@ inline constexpr int kPicturePixelRatio = 4;
 // the office's export and after the drawing.
 using PicturePhase = std::function<void(const char* name)>;
 
-// Renders the first page at kPicturePixelRatio times its logical size,
-// marked with that ratio (device pixel ratio and resolution); fails with a
-// description.
-// The office exports the page as PDF, which is drawn here at the picture's
-// size: a page drawn as pixels by the office costs several times as long.
-QImage renderFirstPage(const css::uno::Reference<css::text::XTextDocument>& document,
-                       const PicturePhase& phase = {});
+struct PagePicture {
+    // The first page at kPicturePixelRatio times its logical size, marked
+    // with that ratio (device pixel ratio and resolution).
+    QImage firstPage;
+    // The whole document as the PDF the picture was drawn from, so the
+    // other pages can be drawn from the same export.
+    QByteArray document;
+};
+
+// The office exports the document as PDF, whose first page is drawn here at
+// the picture's size: a page drawn as pixels by the office costs several
+// times as long. Fails with a description.
+PagePicture renderFirstPage(const css::uno::Reference<css::text::XTextDocument>& document,
+                            const PicturePhase& phase = {});
 
 } // namespace lw::word::office
