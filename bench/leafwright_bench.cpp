@@ -2,6 +2,9 @@
 // start-up to a usable window, whole generation runs (first and later), the
 // phases of a run, and the single-conversion baseline with a fresh office
 // profile. Run from the build folder:  bin/leafwright-bench [runs]
+// With --soak N it instead makes N runs in one session and prints how the
+// program's and the office's memory, descriptors and working files move.
+#include "bench/ProcessSample.h"
 #include "brochure/BrochureProduct.h"
 #include "shell/LargeBuffers.h"
 #include "shell/Prompts.h"
@@ -12,6 +15,7 @@
 #include "wordgen/IsInstalled.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -156,6 +160,66 @@ std::vector<double> timeBaseline(int runs, const QString& work) {
     return ms;
 }
 
+struct SoakSample {
+    int run;
+    bench::ProcessSample program, office;
+    int workingFiles;
+};
+
+SoakSample soakSample(int run, const QString& workingFolder) {
+    return {
+        run, bench::sampleProcess(getpid()), bench::sampleProcess(bench::officeChild()),
+        int(QDir(workingFolder)
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                .size())};
+}
+
+void printSoakSample(const SoakSample& s) {
+    std::printf("soak run %4d: program RSS %7ld KiB, %3d fds; office RSS %7ld KiB, %3d fds; "
+                "working files %d\n",
+                s.run, s.program.residentKiB, s.program.descriptors, s.office.residentKiB,
+                s.office.descriptors, s.workingFiles);
+    std::fflush(stdout);
+}
+
+// Many runs in one session, as a user making brochures all day: after the
+// first twenty (caches filled) nothing may keep growing.
+int soak(Form1& form, int runs, const QString& workingFolder, CountingPrompts& prompts) {
+    std::printf("Leafwright soak, %d runs in one session\n\n", runs);
+    CheckWordInstalled();
+    std::vector<SoakSample> samples;
+    long peak = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int run = 1; run <= runs; ++run) {
+        form.PushButton6_Click();
+        peak = std::max(peak, bench::sampleProcess(getpid()).residentKiB);
+        Form2::instance().PushButton8_Click();
+        if (run == 1 || run % 20 == 0 || run == runs) {
+            samples.push_back(soakSample(run, workingFolder));
+            printSoakSample(samples.back());
+        }
+    }
+    const auto at20 = std::find_if(samples.begin(), samples.end(),
+                                   [](const SoakSample& s) { return s.run >= 20; });
+    if (at20 != samples.end()) {
+        const SoakSample& last = samples.back();
+        std::printf("\ngrowth from run %d to run %d: program RSS %+ld KiB, office RSS %+ld KiB, "
+                    "program fds %+d, office fds %+d, working files %+d\n",
+                    at20->run, last.run, last.program.residentKiB - at20->program.residentKiB,
+                    last.office.residentKiB - at20->office.residentKiB,
+                    last.program.descriptors - at20->program.descriptors,
+                    last.office.descriptors - at20->office.descriptors,
+                    last.workingFiles - at20->workingFiles);
+    }
+    std::printf("program RSS at the preview, highest of all runs  %ld KiB\n", peak);
+    std::printf("mean run, press to preview and back              %.1f ms\n",
+                clock.nsecsElapsed() / 1e6 / runs);
+    std::printf("error reports during the runs: %d\n", prompts.errors);
+    word::stopEngines();
+    return prompts.errors == 0 ? 0 : 2;
+}
+
 long peakMemoryKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -173,7 +237,18 @@ int main(int argc, char* argv[]) {
     qputenv("TEMP", (home.path() + QStringLiteral("/temp")).toUtf8());
     QDir().mkpath(home.path() + QStringLiteral("/temp"));
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times Leafwright on the real engine."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("runs"), QStringLiteral("runs of each kind (10)"));
+    const QCommandLineOption soakOption(QStringLiteral("soak"),
+                                        QStringLiteral("make N runs in one session and watch "
+                                                       "memory, descriptors and files"),
+                                        QStringLiteral("N"));
+    parser.addOption(soakOption);
+    parser.process(app);
+    const int runs =
+        std::max(1, parser.positionalArguments().value(0, QStringLiteral("10")).toInt());
 
     CountingPrompts prompts;
     setPrompts(&prompts);
@@ -181,6 +256,13 @@ int main(int argc, char* argv[]) {
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "no engine: %s\n", qPrintable(problem));
         return 1;
+    }
+
+    if (parser.isSet(soakOption)) {
+        Form1 form;
+        form.PushButton4_Click();
+        return soak(form, std::max(1, parser.value(soakOption).toInt()),
+                    home.path() + QStringLiteral("/temp"), prompts);
     }
 
     std::printf("Leafwright benchmark, %d runs each\n\n", runs);

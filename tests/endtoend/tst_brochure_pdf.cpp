@@ -1,13 +1,12 @@
-// The brochure exported as PDF through the engine, read back with poppler's
-// tools as a print shop's software would.
+// The brochure saved from the preview as PDF through the engine, read back
+// with poppler's tools as a print shop's software would. Set
+// LEAFWRIGHT_KEEP_PRINTS to a folder to keep the PDF.
 #include "brochure/BrochureProduct.h"
-#include "shell/Failure.h"
 #include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/PrintedPages.h"
 #include "tests/support/RunResults.h"
 #include "ui/Form2.h"
-#include "wordgen/PdfExport.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -42,10 +41,16 @@ private slots:
         auto form = test::EngineRunFixture::sampleWindow();
         form->Text1(0)->setText(QStringLiteral("Café Ōtsuka & Søn"));
         form->PushButton6_Click();
-        const QString doc = Form2::instance().mWordFile;
+        Form2& preview = Form2::instance();
+        const QString doc = preview.mWordFile;
         const QString pdf = out.filePath(QStringLiteral("brochure.pdf"));
-        exportBrochurePdf(doc, pdf, form->Text1(0)->text());
+        prompts.saveAnswers << pdf;
+        prompts.saveFilterAnswers << kPdfFilterIndex;
+        preview.PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        QCOMPARE(prompts.messages, QStringList({QStringLiteral("Done.")}));
+        if (const QString keep = qEnvironmentVariable("LEAFWRIGHT_KEEP_PRINTS"); !keep.isEmpty())
+            QFile::copy(pdf, QDir(keep).filePath(QStringLiteral("brochure.pdf")));
 
         const QString info = test::runTool(QStringLiteral("pdfinfo"), {pdf});
         QCOMPARE(infoField(info, QStringLiteral("Pages")), QStringLiteral("2"));
@@ -75,7 +80,7 @@ private slots:
         QVERIFY(QFile::exists(doc));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({QStringLiteral("brochure.pdf")}));
-        Form2::instance().PushButton8_Click();
+        preview.PushButton8_Click();
     }
 };
 

@@ -8,8 +8,11 @@
 #include "ui/PictureBox.h"
 #include "wordgen/EngineModule.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -34,8 +37,13 @@ private slots:
         Form1 form;
         form.Form_Load();
         form.PushButton4_Click();
+        // The page picture passes through the clipboard, and leaves it as the
+        // user had it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("copied before the run"));
         form.PushButton6_Click();
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join("\n")));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied before the run"));
+        QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasImage());
         QVERIFY(!form.mBusy);
         QVERIFY(form.isHidden());
         Form2& preview = Form2::instance();

@@ -9,14 +9,17 @@
 #include "ui/PictureBox.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace lw;
 
@@ -36,6 +39,23 @@ void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
                Qt::MouseButtons buttons) {
     QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
+}
+
+// A document of two pages as the engine exports it: the first white, the
+// second green.
+QByteArray twoPagePdf() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    writer.setPageMargins(QMarginsF());
+    QPainter painter(&writer);
+    writer.newPage();
+    painter.fillRect(QRect(-50, -50, writer.width() + 100, writer.height() + 100), Qt::green);
+    painter.end();
+    return bytes;
 }
 
 void hover(QWidget* widget, QPoint at = QPoint(2, 2)) {
@@ -360,6 +380,79 @@ private slots:
         // Back again with the document already gone: straight back.
         form.PushButton8_Click();
         QVERIFY(form.isHidden());
+        QVERIFY(prompts.errors.isEmpty());
+        setMainWindow(nullptr);
+    }
+
+    // The wheel and keys drive the view as in any viewer, Page Down and Up
+    // switch pages keeping the zoom, and the picture says where it is.
+    void viewerKeysWheelAndPages() {
+        test::FakePrompts prompts;
+        QWidget mainWindowStandIn;
+        setMainWindow(&mainWindowStandIn);
+        Form2 form;
+        form.setDocument(twoPagePdf());
+        // Larger than the viewport at 1.0 and 1.25, past the size limit at 1.5.
+        form.setPicture(patternImage(650, 520));
+        form.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.pageCount(), 2);
+        QVERIFY(form.Picture1()->accessibleName().contains("Page 1 (outside)"));
+        QVERIFY(form.Picture1()->accessibleDescription().contains("of 2, zoom 100 %"));
+        const auto bars = [&] {
+            return QPoint(form.view().hScroll1().value(), form.view().vScroll1().value());
+        };
+
+        QTest::keyClick(&form, Qt::Key_Down);
+        QTest::keyClick(&form, Qt::Key_Right);
+        QVERIFY(bars().x() > 0 && bars().y() > 0);
+        QVERIFY(form.Picture1()->y() < 0);
+        QTest::keyClick(&form, Qt::Key_End);
+        QCOMPARE(bars(), QPoint(form.view().hScroll1().max(), form.view().vScroll1().max()));
+        QTest::keyClick(&form, Qt::Key_Home);
+        QCOMPARE(bars(), QPoint(0, 0));
+        const auto wheel = [&](QPoint angle, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent event(QPointF(5, 5), form.Picture1()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                              angle, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(form.Picture1(), &event);
+        };
+        wheel({0, -120}, Qt::NoModifier);
+        QVERIFY(bars().y() > 0 && bars().x() == 0);
+        wheel({0, -120}, Qt::ShiftModifier);
+        QVERIFY(bars().x() > 0);
+
+        wheel({0, 120}, Qt::ControlModifier);
+        QCOMPARE(form.view().zoom(), 1.25f);
+        QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(form.view().zoom(), 0.75f);
+        QVERIFY(form.Picture1()->accessibleDescription().contains("zoom 75 %"));
+        QTest::keyClick(&form, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(form.view().zoom(), 1.0f);
+        // Near the size limit, a key goes no further rather than back to 1.0.
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(&form, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(form.view().zoom(), 1.25f);
+        QTest::keyClick(&form, Qt::Key_Down);
+
+        QTest::keyClick(&form, Qt::Key_PageDown);
+        QCOMPARE(form.page(), 2);
+        QCOMPARE(form.view().zoom(), 1.25f);
+        QCOMPARE(bars(), QPoint(0, 0));
+        QCOMPARE(form.Picture1()->picture().pixelColor(300, 300), QColor(Qt::green));
+        QCOMPARE(form.Zoom_Ori()->picture().size(), QSize(650, 520));
+        QVERIFY(form.Picture1()->toolTip().startsWith("Page 2 (inside) of 2"));
+        QTest::keyClick(&form, Qt::Key_PageDown);
+        QCOMPARE(form.page(), 2);
+        QTest::keyClick(&form, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(form.page(), 1);
+        QCOMPARE(form.Picture1()->picture().pixelColor(100, 300), QColor(Qt::red));
+
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts.saveDialogs.size(), 1);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(form.isHidden());
+        QVERIFY(mainWindowStandIn.isVisible());
         QVERIFY(prompts.errors.isEmpty());
         setMainWindow(nullptr);
     }

@@ -52,6 +52,17 @@ Reference<uno::XComponentContext> localContext() {
     return *context;
 }
 
+// The resident size of a process in KiB, 0 when it cannot be read.
+long residentKiB(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (pid <= 0 || !status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
 QString uniquePipeName() {
     static int counter = 0;
     return QStringLiteral("leafwright-%1-%2-%3")
@@ -80,9 +91,13 @@ bool OfficeEngine::isCurrent(std::uint64_t generation) const {
 }
 
 void OfficeEngine::ensureRunning() {
-    if (m_running && m_process.isRunning() && isResponsive())
-        return;
-    stop(StopReason::OfficeLost);
+    if (m_running && m_process.isRunning() && isResponsive()) {
+        if (m_openSessions > 0 || !m_recycling.replaceBeforeSession(residentKiB(m_process.pid())))
+            return;
+        stop(StopReason::Recycle);
+    } else {
+        stop(StopReason::OfficeLost);
+    }
     startOffice();
 }
 
@@ -145,6 +160,7 @@ void OfficeEngine::startOffice() {
     }
     ++m_generation;
     m_running = true;
+    m_recycling.officeStarted();
 }
 
 void OfficeEngine::connect(const QString& pipeName) {
@@ -207,7 +223,8 @@ void OfficeEngine::configure() {
 }
 
 void OfficeEngine::stop(StopReason reason) {
-    if (reason == StopReason::ProgramEnd && m_running && m_process.isRunning()) {
+    if ((reason == StopReason::ProgramEnd || reason == StopReason::Recycle) && m_running &&
+        m_process.isRunning()) {
         CallWatchdog::Scope scope(m_watchdog, std::chrono::seconds(3));
         try {
             m_connection->desktop->terminate();
@@ -232,7 +249,7 @@ void OfficeEngine::stop(StopReason reason) {
         (void)m_connection.release();
     else
         m_connection.reset();
-    if (reason != StopReason::OfficeLost) {
+    if (reason != StopReason::OfficeLost && reason != StopReason::Recycle) {
         m_profile.reset();
         m_watchdog.stop();
     }

@@ -8,6 +8,7 @@
 #include "wordgen/libreoffice/CallWatchdog.h"
 #include "wordgen/libreoffice/OfficeProcess.h"
 #include "wordgen/libreoffice/OfficeProfile.h"
+#include "wordgen/libreoffice/OfficeRecycling.h"
 
 #include <QString>
 #include <com/sun/star/frame/XDesktop2.hpp>
@@ -30,6 +31,9 @@ enum class StopReason {
     // The office died or stopped answering: it is replaced at the next
     // session, on the same profile.
     OfficeLost,
+    // The office has grown past its settled size (see OfficeRecycling): it
+    // is asked to end and replaced at once, on the same profile.
+    Recycle,
 };
 
 class OfficeEngine {
@@ -37,19 +41,24 @@ public:
     static OfficeEngine& instance();
     ~OfficeEngine();
 
-    // Makes sure a responsive office runs, starting a new one when there is
-    // none or the old one was lost; fails with a description.
+    // Makes sure a responsive office runs for a new session, starting a new
+    // one when there is none, the old one was lost, or it has grown too
+    // large while no session is open; fails with a description.
     void ensureRunning();
+    // Sessions open now: an office is never replaced under one.
+    void sessionOpened() { ++m_openSessions; }
+    void sessionClosed() { --m_openSessions; }
 
     // Stops the office, if one runs, in this order:
-    //  1. ProgramEnd only: it is asked to terminate and given 3 s to end;
+    //  1. ProgramEnd and Recycle: it is asked to terminate and given 3 s to
+    //     end;
     //  2. it is killed if it still runs, and reaped;
     //  3. the socket file of its pipe is removed (a killed office leaves it);
     //  4. objects made on it become stale: their calls fail with a message;
     //  5. the bridge to it is dropped (ProgramExit: left untouched, as the
     //     UNO runtime may be gone already);
-    //  6. except for OfficeLost, its profile is freed for other programs and
-    //     the watchdog thread ends.
+    //  6. except for OfficeLost and Recycle, its profile is freed for other
+    //     programs and the watchdog thread ends.
     // A program killed outright takes its office along too: the system kills
     // the office when its parent dies (see OfficeProcess).
     void stop(StopReason reason);
@@ -85,6 +94,8 @@ private:
     QString m_pipeName;
     std::uint64_t m_generation = 0;
     bool m_running = false;
+    OfficeRecycling m_recycling;
+    int m_openSessions = 0;
 };
 
 } // namespace lw::word::office

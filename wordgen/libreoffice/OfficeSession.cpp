@@ -69,10 +69,12 @@ OfficeSession::OfficeSession() : m_state(std::make_shared<SessionState>()) {
     auto& engine = OfficeEngine::instance();
     engine.ensureRunning();
     m_state->generation = engine.generation();
+    engine.sessionOpened();
 }
 
 OfficeSession::~OfficeSession() {
     closeDocuments();
+    end();
 }
 
 Ref<WordDocuments> OfficeSession::Documents() {
@@ -97,7 +99,14 @@ Ref<WordDocument> OfficeSession::ActiveDocument() {
 void OfficeSession::quit() {
     m_state->requireActive();
     closeDocuments();
+    end();
+}
+
+void OfficeSession::end() noexcept {
+    if (m_state->ended)
+        return;
     m_state->ended = true;
+    OfficeEngine::instance().sessionClosed();
 }
 
 void OfficeSession::closeDocuments() noexcept {

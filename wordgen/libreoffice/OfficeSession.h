@@ -21,6 +21,8 @@ public:
 
 private:
     void closeDocuments() noexcept;
+    // The session counts as open no more.
+    void end() noexcept;
 
     std::shared_ptr<SessionState> m_state;
 };
