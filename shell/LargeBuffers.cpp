@@ -1,5 +1,8 @@
 #include "shell/LargeBuffers.h"
 
+// Any C library header tells whether this is the GNU C library.
+#include <cstdlib>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -11,6 +14,12 @@ void returnLargeBuffersToTheSystem() {
     // A fixed threshold also stops the library from raising it after each
     // large free.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
+}
+
+void returnFreedMemoryToTheSystem() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
 #endif
 }
 

@@ -9,4 +9,9 @@ namespace lw {
 // Call once, first thing in main.
 void returnLargeBuffersToTheSystem();
 
+// Drawing a page at full size leaves tens of megabytes of small freed
+// blocks scattered through the heap, which the C library keeps; this gives
+// them back. Call when a picture's work is done (about a millisecond).
+void returnFreedMemoryToTheSystem();
+
 } // namespace lw

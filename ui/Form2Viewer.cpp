@@ -4,6 +4,7 @@
 #include "preview/PageNames.h"
 #include "shell/Failure.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/LargeBuffers.h"
 #include "ui/Form2.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
@@ -149,6 +150,7 @@ void Form2::releasePictures() {
     m_document.clear();
     m_page = 1;
     m_pageCount = 1;
+    returnFreedMemoryToTheSystem();
 }
 
 } // namespace lw

@@ -3,6 +3,7 @@
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/KeptClipboard.h"
+#include "shell/LargeBuffers.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PictureResolution.h"
@@ -65,6 +66,8 @@ void SaveDocAsJPG(const QString& inFile) {
         savePictureReplacing(picture, temporaryPath(QString::fromLatin1(kSnapshotFileName)));
         reportPhase("snapshot: temp.bmp written");
     });
+    // The drawing's scraps, before the picture is read back.
+    returnFreedMemoryToTheSystem();
     usersClipboard.restore();
     trap.step(124, [&] { W->ActiveDocument()->Close(kDoNotSaveChanges); });
     trap.step(126, [&] { W->quit(); });
