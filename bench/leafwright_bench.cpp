@@ -73,14 +73,19 @@ private:
     double m_last = 0;
 };
 
-void report(const char* what, std::vector<double> ms) {
+double median(std::vector<double> ms) {
+    if (ms.empty())
+        return 0;
+    std::sort(ms.begin(), ms.end());
+    return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
+}
+
+void report(const char* what, const std::vector<double>& ms) {
     if (ms.empty())
         return;
-    std::sort(ms.begin(), ms.end());
-    const double median =
-        ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(), median,
-                ms.front(), ms.back());
+    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(),
+                median(ms), *std::min_element(ms.begin(), ms.end()),
+                *std::max_element(ms.begin(), ms.end()));
 }
 
 // The phases of the runs in the order reached; the parts of a phase
@@ -304,8 +309,11 @@ int main(int argc, char* argv[]) {
     std::printf("%-44s %ld KiB\n", "peak memory of the program (max RSS)", peak);
     word::stopEngines();
 
-    report("baseline: soffice --convert-to doc, fresh profile",
-           timeBaseline(runs, home.path() + QStringLiteral("/temp")));
+    const std::vector<double> baselineMs =
+        timeBaseline(runs, home.path() + QStringLiteral("/temp"));
+    report("baseline: soffice --convert-to doc, fresh profile", baselineMs);
+    std::printf("%-44s %.1fx\n", "later run against the baseline (medians)",
+                median(baselineMs) / median(laterRunMs));
     std::printf("\nerror reports during the runs: %d\n", prompts.errors);
     return prompts.errors == 0 ? 0 : 2;
 }
