@@ -1,3 +1,5 @@
+#include "cli/CommandLine.h"
+#include "cli/RunCommandLine.h"
 #include "shell/LargeBuffers.h"
 #include "shell/ProgramEnd.h"
 #include "shell/TerminationSignals.h"
@@ -12,12 +14,23 @@
 
 int main(int argc, char* argv[]) {
     lw::returnLargeBuffersToTheSystem();
+    // Work on the command line shows no window and must not need a display.
+    const bool withoutWindow = lw::cli::runsWithoutWindow(argc, argv);
+    if (withoutWindow)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Leafwright"));
     // The desktop entry's name, so a desktop matches the windows to its
     // entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(LEAFWRIGHT_APP_ID));
+
+    const lw::cli::Invocation invocation = lw::cli::readCommandLine(QApplication::arguments());
+    if (invocation.mode != lw::cli::Invocation::Mode::Windows) {
+        const int status = lw::cli::runCommandLine(invocation);
+        lw::runShutdownSteps();
+        return status;
+    }
     lw::handleTerminationSignals();
 
     const QString engineProblem = lw::word::loadEngineModules();

@@ -11,6 +11,8 @@ packages=(
     libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
     # draws the page the engine exports as PDF
     libpoppler-qt6-dev pkg-config
+    # reads the company lists of the command line (RFC 4180 CSV)
+    libcsv-dev
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )

@@ -65,4 +65,24 @@ QString temporaryPath(const QString& name) {
     return temporaryFolder() + QLatin1Char('/') + name;
 }
 
+QFileDevice::Permissions newFilePermissions() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    if (mode & S_IRUSR)
+        permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
+    if (mode & S_IWUSR)
+        permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+    if (mode & S_IRGRP)
+        permissions |= QFileDevice::ReadGroup;
+    if (mode & S_IWGRP)
+        permissions |= QFileDevice::WriteGroup;
+    if (mode & S_IROTH)
+        permissions |= QFileDevice::ReadOther;
+    if (mode & S_IWOTH)
+        permissions |= QFileDevice::WriteOther;
+    return permissions;
+}
+
 } // namespace lw

@@ -2,6 +2,7 @@
 
 #include "shell/Failure.h"
 
+#include <QFileDevice>
 #include <QString>
 
 namespace lw {
@@ -26,5 +27,10 @@ QString temporaryFolder();
 
 // temporaryFolder() + "/" + name.
 QString temporaryPath(const QString& name);
+
+// The permissions a new file of the user's gets: what the umask leaves of
+// read and write for all. A file made under a temporary name (private at
+// first) gets these before it takes its real name.
+QFileDevice::Permissions newFilePermissions();
 
 } // namespace lw

@@ -9,32 +9,9 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace lw {
 namespace {
-
-// The permissions a new file of the user's gets: what the umask leaves of
-// read and write for all.
-QFileDevice::Permissions newFilePermissions() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFileDevice::Permissions permissions;
-    if (mode & S_IRUSR)
-        permissions |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & S_IWUSR)
-        permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & S_IRGRP)
-        permissions |= QFileDevice::ReadGroup;
-    if (mode & S_IWGRP)
-        permissions |= QFileDevice::WriteGroup;
-    if (mode & S_IROTH)
-        permissions |= QFileDevice::ReadOther;
-    if (mode & S_IWOTH)
-        permissions |= QFileDevice::WriteOther;
-    return permissions;
-}
 
 // Quits a session however the export ends; the session's documents close
 // with it.
@@ -63,8 +40,17 @@ private:
 
 } // namespace
 
-void exportBrochurePdf(const QString& document, const QString& target, const QString& title) {
+void writeBrochurePdf(const QString& document, const QString& path, const QString& title) {
     using namespace word;
+    SessionGuard W(CreateObject(QString::fromLatin1(kWordApplicationClass)));
+    const Ref<WordDocument> D = W->Documents()->Open(document, true);
+    D->setBuiltInDocumentProperty(QStringLiteral("Title"), title);
+    D->SaveAs(path);
+    D->Close(kDoNotSaveChanges);
+    W.quit();
+}
+
+void exportBrochurePdf(const QString& document, const QString& target, const QString& title) {
     const QFileInfo targetInfo(target);
     // A hidden name of our own in the target's folder, so the rename below
     // stays on one file system; the engine picks the format by extension.
@@ -74,16 +60,12 @@ void exportBrochurePdf(const QString& document, const QString& target, const QSt
         throw Failure(QStringLiteral("Cannot write %1: %2").arg(target, part.errorString()));
     part.close();
 
-    SessionGuard W(CreateObject(QString::fromLatin1(kWordApplicationClass)));
-    const Ref<WordDocument> D = W->Documents()->Open(document, true);
-    D->setBuiltInDocumentProperty(QStringLiteral("Title"), title);
-    D->SaveAs(part.fileName());
-    D->Close(kDoNotSaveChanges);
-    W.quit();
-
+    writeBrochurePdf(document, part.fileName(), title);
     if (QFileInfo(part.fileName()).size() == 0)
         throw Failure(QStringLiteral("Cannot write %1: the engine wrote no PDF").arg(target));
-    part.setPermissions(targetInfo.exists() ? targetInfo.permissions() : newFilePermissions());
+    // By name: the engine may have written a new file under it.
+    QFile::setPermissions(part.fileName(),
+                          targetInfo.exists() ? targetInfo.permissions() : newFilePermissions());
     if (std::rename(QFile::encodeName(part.fileName()).constData(),
                     QFile::encodeName(targetInfo.absoluteFilePath()).constData()) != 0)
         throw systemFailure(QStringLiteral("Cannot replace"), target);

@@ -12,4 +12,8 @@ namespace lw {
 // Throws a Failure naming the reason.
 void exportBrochurePdf(const QString& document, const QString& target, const QString& title);
 
+// The export itself: writes the PDF at path, which must end in ".pdf" and
+// which the caller owns (written in place, not through a temporary name).
+void writeBrochurePdf(const QString& document, const QString& path, const QString& title);
+
 } // namespace lw

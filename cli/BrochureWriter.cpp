@@ -1,0 +1,149 @@
+#include "cli/BrochureWriter.h"
+
+#include "cli/OutputFile.h"
+#include "shell/Failure.h"
+#include "shell/FileRoutines.h"
+#include "shell/GuardedProcedure.h"
+#include "shell/Prompts.h"
+#include "shell/WorkingDocuments.h"
+#include "wordgen/GenerationRun.h"
+#include "wordgen/ObjectRegistry.h"
+#include "wordgen/PdfExport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <memory>
+#include <vector>
+
+namespace lw::cli {
+namespace {
+
+// Takes what the shared routines would show in a box: the first report of a
+// run is its failure.
+class CollectingPrompts : public Prompts {
+public:
+    void applicationError(const QString& text) override {
+        if (m_first.isEmpty())
+            m_first = text.section(QStringLiteral("\r\n"), 0, 0);
+    }
+    void message(const QString& text) override { applicationError(text); }
+    bool askYesNo(const QString&) override { return false; }
+    QString saveFileName(const QString&, const QString&, int*) override { return {}; }
+
+    QString takeFirst() { return std::exchange(m_first, QString()); }
+
+private:
+    QString m_first;
+};
+
+class ListedFields : public FieldSource {
+public:
+    explicit ListedFields(const BrochureWriter::Fields& fields) : m_fields(fields) {}
+    QString fieldToken(int index) override {
+        return QString::fromLatin1(kPlaceholderTable[std::size_t(index)].token);
+    }
+    QString fieldText(int index) override { return m_fields[std::size_t(index)]; }
+
+private:
+    const BrochureWriter::Fields& m_fields;
+};
+
+void copyInto(const QString& document, const QString& path) {
+    QFile input(document);
+    QFile output(path);
+    if (!input.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(document, input.errorString()));
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, output.errorString()));
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(document, input.errorString()));
+    if (output.write(bytes) != bytes.size() || !output.flush())
+        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, output.errorString()));
+}
+
+bool isPdf(const QString& target) {
+    return target.endsWith(QLatin1String(kPdfExtension), Qt::CaseInsensitive);
+}
+
+// One try: fills the template and writes every target under its hidden
+// name, then publishes them. The reason when it failed.
+QString tryOnce(const BrochureWriter::Fields& fields, const QStringList& targets, bool replace,
+                CollectingPrompts& prompts, BrochureWriter::Result& result) {
+    ListedFields source(fields);
+    GuardedProcedure trap(QStringLiteral("CommandLine"), QStringLiteral("MakeBrochure"));
+    const QString document = FillTemplate(trap, source);
+    // The working document goes whatever happens below.
+    const auto cleanup = qScopeGuard([] { deleteWorkingDocumentsQuietly(); });
+    if (const QString failure = prompts.takeFirst(); !failure.isEmpty())
+        return failure;
+    if (!PathExists(document))
+        return QStringLiteral("The engine saved no document.");
+
+    try {
+        std::vector<std::unique_ptr<OutputFile>> files;
+        for (const QString& target : targets) {
+            files.push_back(std::make_unique<OutputFile>(target));
+            if (isPdf(target)) {
+                writeBrochurePdf(document, files.back()->partPath(),
+                                 fields[std::size_t(kTitleFieldIndex)]);
+                if (QFileInfo(files.back()->partPath()).size() == 0)
+                    return QStringLiteral("The engine wrote no PDF.");
+            } else {
+                copyInto(document, files.back()->partPath());
+            }
+        }
+        for (const auto& file : files)
+            (file->publish(replace) ? result.written : result.kept) << file->target();
+    } catch (...) {
+        return describeCurrentException();
+    }
+    return {};
+}
+
+} // namespace
+
+BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QStringList& targets,
+                                             bool replace) {
+    CollectingPrompts prompts;
+    setPrompts(&prompts);
+    const auto restore = qScopeGuard([] { setPrompts(nullptr); });
+    Result result;
+    QStringList left = targets;
+    if (!replace) {
+        for (const QString& target : targets)
+            if (QFileInfo::exists(target))
+                result.kept << target;
+        for (const QString& target : std::as_const(result.kept))
+            left.removeAll(target);
+    }
+    if (left.isEmpty())
+        return result;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        result.failure = tryOnce(fields, left, replace, prompts, result);
+        if (result.failure.isEmpty() || !result.written.isEmpty())
+            break;
+    }
+    return result;
+}
+
+QString startEngine() {
+    CollectingPrompts prompts;
+    setPrompts(&prompts);
+    QString problem;
+    try {
+        word::Ref<word::WordApplication> application =
+            word::CreateObject(QString::fromLatin1(word::kWordApplicationClass));
+        application->quit();
+    } catch (...) {
+        problem = QStringLiteral("cannot start LibreOffice Writer (%1); it comes with the Debian "
+                                 "packages libreoffice-writer and libreoffice-draw")
+                      .arg(describeCurrentException());
+    }
+    setPrompts(nullptr);
+    return problem;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,143 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+
+#include <cstring>
+
+namespace lw::cli {
+namespace {
+
+Invocation bad(const QString& problem) {
+    Invocation invocation;
+    invocation.mode = Invocation::Mode::Bad;
+    invocation.problem = problem;
+    return invocation;
+}
+
+} // namespace
+
+Invocation readCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, {});
+    const QCommandLineOption output(QStringLiteral("output"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption fields(QStringLiteral("fields"), {}, QStringLiteral("FILE.ini"));
+    const QCommandLineOption batch(QStringLiteral("batch"), {}, QStringLiteral("LIST.csv"));
+    const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
+    const QCommandLineOption overwrite(QStringLiteral("overwrite"), {});
+    parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite});
+
+    if (!parser.parse(arguments))
+        return bad(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return bad(QStringLiteral("Unexpected argument '%1'.")
+                       .arg(parser.positionalArguments().constFirst()));
+    for (const QString& name : parser.optionNames())
+        if (parser.optionNames().count(name) > 1)
+            return bad(QStringLiteral("Option '%1' given more than once.").arg(name));
+
+    Invocation invocation;
+    if (parser.isSet(help)) {
+        invocation.mode = Invocation::Mode::Help;
+        return invocation;
+    }
+    if (parser.isSet(version)) {
+        invocation.mode = Invocation::Mode::Version;
+        return invocation;
+    }
+    invocation.overwrite = parser.isSet(overwrite);
+    if (parser.isSet(output) && parser.isSet(batch))
+        return bad(QStringLiteral("--output and --batch cannot be combined."));
+
+    if (parser.isSet(output)) {
+        if (parser.isSet(outputDir) || parser.isSet(format))
+            return bad(QStringLiteral("--output-dir and --format belong to --batch."));
+        invocation.mode = Invocation::Mode::One;
+        invocation.output = parser.value(output);
+        invocation.fieldsFile = parser.value(fields);
+        const QString lower = invocation.output.toLower();
+        invocation.doc = lower.endsWith(QLatin1String(".doc"));
+        invocation.pdf = lower.endsWith(QLatin1String(".pdf"));
+        if (!invocation.doc && !invocation.pdf)
+            return bad(QStringLiteral("--output: the file name must end in .doc or .pdf."));
+        if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
+            return bad(QStringLiteral("--fields: the file name is empty."));
+        return invocation;
+    }
+
+    if (parser.isSet(batch)) {
+        if (parser.isSet(fields))
+            return bad(QStringLiteral("--fields belongs to --output; a list names its own "
+                                      "fields."));
+        if (!parser.isSet(outputDir) || parser.value(outputDir).isEmpty())
+            return bad(QStringLiteral("--batch needs --output-dir DIR."));
+        invocation.mode = Invocation::Mode::Batch;
+        invocation.list = parser.value(batch);
+        invocation.outputDir = parser.value(outputDir);
+        if (invocation.list.isEmpty())
+            return bad(QStringLiteral("--batch: the list's file name is empty."));
+        const QString chosen = parser.isSet(format) ? parser.value(format) : QStringLiteral("doc");
+        if (chosen == QLatin1String("doc")) {
+            invocation.doc = true;
+            invocation.pdf = false;
+        } else if (chosen == QLatin1String("pdf")) {
+            invocation.doc = false;
+            invocation.pdf = true;
+        } else if (chosen == QLatin1String("both")) {
+            invocation.doc = invocation.pdf = true;
+        } else {
+            return bad(QStringLiteral("--format: '%1' is not doc, pdf or both.").arg(chosen));
+        }
+        return invocation;
+    }
+
+    for (const QCommandLineOption* alone : {&fields, &outputDir, &format, &overwrite})
+        if (parser.isSet(*alone))
+            return bad(
+                QStringLiteral("--%1 needs --output or --batch.").arg(alone->names().last()));
+    return invocation;
+}
+
+QString usageText(const QString& programName) {
+    const QString indent(7, QLatin1Char(' '));
+    return QStringLiteral(
+               "Usage: %1\n"
+               "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--overwrite]\n"
+               "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
+               "%2%3[--overwrite]\n"
+               "\n"
+               "Without options, opens the windows. With --output or --batch, makes the\n"
+               "brochure without a window and needs no display.\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help            print this usage and exit\n"
+               "  -v, --version         print the version and exit\n"
+               "  --output FILE         one brochure from the saved fields; .doc or .pdf\n"
+               "                        by the ending of FILE\n"
+               "  --fields FILE.ini     take the fields from a settings file instead\n"
+               "  --batch LIST.csv      one brochure for each row of a CSV list whose\n"
+               "                        header names the columns company_name, tag_line,\n"
+               "                        address_line_1, address_line_2, city, state,\n"
+               "                        zip_code, phone, fax, email\n"
+               "  --output-dir DIR      where the brochures of --batch go\n"
+               "  --format FORMAT       doc (the default), pdf or both\n"
+               "  --overwrite           replace files that exist already\n"
+               "\n"
+               "Exit status: 0 all written, 1 some rows rejected or failed, 2 bad\n"
+               "invocation, 130 interrupted. See leafwright(1).\n")
+        .arg(programName, indent, QString(programName.size() + 9, QLatin1Char(' ')));
+}
+
+bool runsWithoutWindow(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0 ||
+            std::strcmp(argument, "-v") == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lw::cli {
+
+// What the program was asked to do.
+struct Invocation {
+    enum class Mode {
+        Windows, // no options: the two windows
+        Help,    // --help: the usage on standard output
+        Version, // --version
+        One,     // --output FILE: one brochure without a window
+        Batch,   // --batch LIST.csv --output-dir DIR: one for each company
+        Bad,     // anything else: `problem` says why
+    };
+    Mode mode = Mode::Windows;
+    QString problem;
+
+    QString output;     // --output
+    QString fieldsFile; // --fields, empty for the saved fields
+    QString list;       // --batch
+    QString outputDir;  // --output-dir
+    bool doc = true;    // --format doc or both
+    bool pdf = false;   // --format pdf or both
+    bool overwrite = false;
+};
+
+// Reads the arguments (the program's name first) the way the program
+// understands them. Never fails: a bad invocation comes back as Mode::Bad
+// with a one-line reason.
+Invocation readCommandLine(const QStringList& arguments);
+
+// The usage, as --help prints it and a bad invocation repeats it.
+QString usageText(const QString& programName);
+
+// True when the arguments ask for work without a window (or for the usage or
+// the version), decided before any application object exists so that such
+// work needs no display: anything but none at all, or Qt's own
+// single-dash window options such as "-platform xcb".
+bool runsWithoutWindow(int argc, char** argv);
+
+} // namespace lw::cli

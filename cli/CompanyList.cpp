@@ -1,0 +1,216 @@
+#include "cli/CompanyList.h"
+
+#include "brochure/SingleLineText.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <csv.h>
+
+#include <memory>
+#include <optional>
+
+namespace lw::cli {
+namespace {
+
+// The records of the list as libcsv hands them over, each with the line it
+// starts on.
+struct Record {
+    int line = 0;
+    std::vector<QByteArray> values;
+};
+
+struct Collector {
+    std::vector<Record> records;
+    Record current;
+};
+
+void onValue(void* bytes, std::size_t length, void* data) {
+    auto* collector = static_cast<Collector*>(data);
+    collector->current.values.emplace_back(static_cast<const char*>(bytes), qsizetype(length));
+}
+
+void onRecordEnd(int, void* data) {
+    auto* collector = static_cast<Collector*>(data);
+    collector->records.push_back(std::move(collector->current));
+    collector->current = Record();
+}
+
+// RFC 4180: blanks around a value belong to it.
+int noSpace(unsigned char) {
+    return 0;
+}
+
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool holdsLineBreak(const QString& text) {
+    for (const QChar c : text)
+        if (c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+            c == QChar(0x2028) || c == QChar(0x2029))
+            return true;
+    return false;
+}
+
+// Characters as a reader counts them: a pair of surrogates is one.
+qsizetype characterCount(const QString& text) {
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (!text.at(i).isLowSurrogate())
+            ++count;
+    return count;
+}
+
+int fieldOfColumn(const QString& name) {
+    for (const BrochureField& field : kPlaceholderTable)
+        if (name.compare(QLatin1String(field.column), Qt::CaseInsensitive) == 0)
+            return field.index;
+    return -1;
+}
+
+// Parses the bytes into records; the error names the line where the CSV
+// went wrong.
+std::vector<Record> parseRecords(const QByteArray& bytes, QString* error) {
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        *error = QStringLiteral("out of memory");
+        return {};
+    }
+    const std::unique_ptr<csv_parser, void (*)(csv_parser*)> freeing(&parser, csv_free);
+    csv_set_space_func(&parser, noSpace);
+
+    Collector collector;
+    int line = 1;
+    bool atRecordStart = true;
+    // One byte at a time, so each record learns the line it starts on.
+    for (const char byte : bytes) {
+        if (atRecordStart && byte != '\r' && byte != '\n') {
+            collector.current.line = line;
+            atRecordStart = false;
+        }
+        const std::size_t recordsBefore = collector.records.size();
+        if (csv_parse(&parser, &byte, 1, onValue, onRecordEnd, &collector) != 1) {
+            *error = QStringLiteral("line %1: not valid CSV (%2)")
+                         .arg(line)
+                         .arg(QString::fromLatin1(csv_strerror(csv_error(&parser))));
+            return {};
+        }
+        if (collector.records.size() != recordsBefore)
+            atRecordStart = true;
+        if (byte == '\n')
+            ++line;
+    }
+    if (csv_fini(&parser, onValue, onRecordEnd, &collector) != 0) {
+        *error = QStringLiteral("line %1: not valid CSV (a quoted value is never closed)")
+                     .arg(collector.current.line);
+        return {};
+    }
+    return std::move(collector.records);
+}
+
+} // namespace
+
+QString knownColumns() {
+    QStringList names;
+    for (const int index : kScreenOrder)
+        names << QLatin1String(kPlaceholderTable[std::size_t(index)].column);
+    return names.join(QStringLiteral(", "));
+}
+
+CompanyList readCompanyList(const QByteArray& bytes) {
+    CompanyList list;
+    const QByteArray bom("\xEF\xBB\xBF");
+    std::vector<Record> records =
+        parseRecords(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes, &list.error);
+    if (!list.error.isEmpty())
+        return list;
+    if (records.empty()) {
+        list.error = QStringLiteral("the list is empty; its first line must name the columns (%1)")
+                         .arg(knownColumns());
+        return list;
+    }
+
+    // The header: which field each column fills.
+    std::vector<int> columnField;
+    std::vector<QString> columnName;
+    for (const QByteArray& value : records.front().values) {
+        const QString name = decodeUtf8(value).value_or(QString()).trimmed();
+        const int field = fieldOfColumn(name);
+        if (field < 0) {
+            list.error = name.isEmpty()
+                             ? QStringLiteral("line %1: column %2 of the header has no name")
+                                   .arg(records.front().line)
+                                   .arg(columnField.size() + 1)
+                             : QStringLiteral("line %1: unknown column \"%2\"; the columns are %3")
+                                   .arg(records.front().line)
+                                   .arg(name, knownColumns());
+            return list;
+        }
+        for (std::size_t i = 0; i < columnField.size(); ++i)
+            if (columnField[i] == field) {
+                list.error = QStringLiteral("line %1: column \"%2\" is named twice")
+                                 .arg(records.front().line)
+                                 .arg(name);
+                return list;
+            }
+        columnField.push_back(field);
+        columnName.push_back(QLatin1String(kPlaceholderTable[std::size_t(field)].column));
+    }
+
+    int number = 0;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const Record& record = records[r];
+        bool blank = true;
+        for (const QByteArray& value : record.values)
+            blank = blank && value.trimmed().isEmpty();
+        if (blank)
+            continue;
+
+        CompanyRow row;
+        row.line = record.line;
+        row.number = ++number;
+        const auto reject = [&](const QString& reason) {
+            if (row.rejection.isEmpty())
+                row.rejection = reason;
+        };
+        for (std::size_t c = 0; c < record.values.size(); ++c) {
+            if (c >= columnField.size()) {
+                if (!record.values[c].trimmed().isEmpty())
+                    reject(QStringLiteral("it has %1 values, but the header names %2 columns")
+                               .arg(record.values.size())
+                               .arg(columnField.size()));
+                continue;
+            }
+            const BrochureField& field = kPlaceholderTable[std::size_t(columnField[c])];
+            const std::optional<QString> text = decodeUtf8(record.values[c]);
+            if (!text) {
+                reject(QStringLiteral("%1 is not UTF-8 text").arg(columnName[c]));
+                continue;
+            }
+            if (holdsLineBreak(*text)) {
+                reject(QStringLiteral("%1 holds a line break; each field of the brochure is one "
+                                      "line")
+                           .arg(columnName[c]));
+                continue;
+            }
+            const qsizetype length = characterCount(*text);
+            if (length > field.listLimit) {
+                reject(QStringLiteral("%1 is %2 characters long; at most %3 fit")
+                           .arg(columnName[c])
+                           .arg(length)
+                           .arg(field.listLimit));
+                continue;
+            }
+            row.fields[std::size_t(field.index)] = singleLineText(*text);
+        }
+        list.rows.push_back(std::move(row));
+    }
+    return list;
+}
+
+} // namespace lw::cli

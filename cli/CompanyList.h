@@ -1,0 +1,46 @@
+#pragma once
+
+#include "brochure/BrochureProduct.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace lw::cli {
+
+// One company of a list: the ten fields by field index, or why its brochure
+// cannot be made.
+struct CompanyRow {
+    // The line of the list the row starts on (a quoted value may run over
+    // several), and its place among the companies, 1 for the first.
+    int line = 0;
+    int number = 0;
+    std::array<QString, kFieldCount> fields;
+    // Empty when the row can be made; otherwise the reason, for the user.
+    QString rejection;
+};
+
+struct CompanyList {
+    // Set when the list cannot be used at all: not CSV, no header, a column
+    // of unknown name. Nothing may be written then.
+    QString error;
+    std::vector<CompanyRow> rows;
+};
+
+// Reads a list of companies: CSV as RFC 4180 has it (values in double quotes
+// may hold commas, doubled quotes and line breaks; CRLF or LF; UTF-8 with or
+// without a byte-order mark; blanks are part of a value). The first row names
+// the columns after the field table; a column may be missing (its field stays
+// empty) but not unknown. Rows with nothing in them are passed over. A row is
+// rejected, never cut, when a value holds a line break, is longer than its
+// field's limit in lists, is not UTF-8, or when the row has more values than
+// the header has columns.
+CompanyList readCompanyList(const QByteArray& bytes);
+
+// The column names in the order the window shows the fields, joined by
+// ", ", for messages and the usage.
+QString knownColumns();
+
+} // namespace lw::cli

@@ -1,0 +1,70 @@
+#include "cli/OneBrochure.h"
+
+#include "brochure/FieldStore.h"
+#include "brochure/SingleLineText.h"
+#include "cli/BrochureWriter.h"
+#include "cli/Interruption.h"
+#include "cli/Terminal.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include <optional>
+
+namespace lw::cli {
+namespace {
+
+// The fields of a file in the settings file's format; none when it cannot
+// be read as one.
+std::optional<BrochureWriter::Fields> fieldsFromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError) {
+        printError(QStringLiteral("%1 is not a settings file: it needs a section [%2] with the "
+                                  "keys %3 to %4")
+                       .arg(path, QLatin1String(kSettingsSection), FieldKey(0),
+                            FieldKey(kFieldCount - 1)));
+        return std::nullopt;
+    }
+    settings.beginGroup(QLatin1String(kSettingsSection));
+    BrochureWriter::Fields fields;
+    for (int i = 0; i < kFieldCount; ++i)
+        fields[std::size_t(i)] = singleLineText(settings.value(FieldKey(i)).toString());
+    return fields;
+}
+
+} // namespace
+
+int runOneBrochure(const Invocation& invocation) {
+    BrochureWriter::Fields fields;
+    if (invocation.fieldsFile.isEmpty()) {
+        for (int i = 0; i < kFieldCount; ++i)
+            fields[std::size_t(i)] = FieldStore::read(i);
+    } else if (const auto read = fieldsFromFile(invocation.fieldsFile)) {
+        fields = *read;
+    } else {
+        return 1;
+    }
+    if (const QString problem = startEngine(); !problem.isEmpty()) {
+        printError(problem);
+        return 1;
+    }
+    const BrochureWriter::Result result =
+        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite);
+    if (!result.failure.isEmpty()) {
+        printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
+        return interrupted() ? kInterruptedExitCode : 1;
+    }
+    if (!result.kept.isEmpty()) {
+        printError(
+            QStringLiteral("%1 exists already; --overwrite replaces it").arg(invocation.output));
+        return 1;
+    }
+    return interrupted() ? kInterruptedExitCode : 0;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,51 @@
+#include "cli/RunCommandLine.h"
+
+#include "cli/BatchRun.h"
+#include "cli/Interruption.h"
+#include "cli/OneBrochure.h"
+#include "cli/Terminal.h"
+#include "wordgen/EngineModule.h"
+
+#include <cstdio>
+
+namespace lw::cli {
+namespace {
+
+constexpr auto kProgramName = "leafwright";
+
+void printOut(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int runCommandLine(const Invocation& invocation) {
+    switch (invocation.mode) {
+    case Invocation::Mode::Help:
+        printOut(usageText(QLatin1String(kProgramName)));
+        return 0;
+    case Invocation::Mode::Version:
+        printOut(QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName),
+                                               QLatin1String(LEAFWRIGHT_VERSION)));
+        return 0;
+    case Invocation::Mode::Bad:
+        printError(invocation.problem);
+        std::fputs("\n", stderr);
+        std::fputs(usageText(QLatin1String(kProgramName)).toLocal8Bit().constData(), stderr);
+        return 2;
+    case Invocation::Mode::Windows:
+        return 0;
+    case Invocation::Mode::One:
+    case Invocation::Mode::Batch:
+        break;
+    }
+    watchForInterruption();
+    if (const QString problem = word::loadEngineModules(); !problem.isEmpty())
+        printError(QStringLiteral("no word-processing engine: ") + problem);
+    return invocation.mode == Invocation::Mode::One ? runOneBrochure(invocation)
+                                                    : runBatch(invocation);
+}
+
+} // namespace lw::cli

@@ -1,0 +1,45 @@
+#include "cli/Terminal.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace lw::cli {
+namespace {
+
+void write(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+void printError(const QString& text) {
+    write(QStringLiteral("leafwright: ") + text + QLatin1Char('\n'));
+}
+
+void printLine(const QString& text) {
+    write(text + QLatin1Char('\n'));
+}
+
+Progress::Progress() : m_terminal(::isatty(STDERR_FILENO) == 1) {}
+
+void Progress::show(const QString& line) {
+    if (!m_terminal)
+        return;
+    write(QStringLiteral("\r\033[K") + line);
+    m_shown = true;
+}
+
+void Progress::print(const QString& line) {
+    clear();
+    printLine(line);
+}
+
+void Progress::clear() {
+    if (m_shown)
+        write(QStringLiteral("\r\033[K"));
+    m_shown = false;
+}
+
+} // namespace lw::cli
