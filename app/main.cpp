@@ -14,10 +14,14 @@
 
 int main(int argc, char* argv[]) {
     lw::returnLargeBuffersToTheSystem();
-    // Work on the command line shows no window and must not need a display.
-    const bool withoutWindow = lw::cli::runsWithoutWindow(argc, argv);
-    if (withoutWindow)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Work on the command line shows no window and must not need a display;
+    // the usage, the version and a bad invocation need no application.
+    if (lw::cli::runsWithoutWindow(argc, argv)) {
+        const lw::cli::Invocation early = lw::cli::readCommandLine(argc, argv);
+        if (!early.makesBrochures())
+            return lw::cli::runCommandLine(early);
+        lw::cli::prepareForWorkWithoutWindow();
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Leafwright"));

@@ -30,8 +30,9 @@ inline ProcessSample sampleProcess(pid_t pid) {
     return sample;
 }
 
-// The office process our program started: a child of ours named soffice.bin.
-inline pid_t officeChild() {
+// The office process a program started: its child named soffice.bin (by
+// default, ours).
+inline pid_t officeChild(pid_t parent = getpid()) {
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& entry : entries) {
         bool isPid = false;
@@ -48,7 +49,7 @@ inline pid_t officeChild() {
             continue;
         const QByteArray name = line.mid(open + 1, close - open - 1);
         const QList<QByteArray> rest = line.mid(close + 2).split(' ');
-        if (name == "soffice.bin" && rest.value(1).toInt() == getpid())
+        if (name == "soffice.bin" && rest.value(1).toInt() == parent)
             return pid;
     }
     return 0;

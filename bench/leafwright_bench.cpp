@@ -4,6 +4,7 @@
 // profile. Run from the build folder:  bin/leafwright-bench [runs]
 // With --soak N it instead makes N runs in one session and prints how the
 // program's and the office's memory, descriptors and working files move.
+#include "bench/Measures.h"
 #include "bench/ProcessSample.h"
 #include "brochure/BrochureProduct.h"
 #include "shell/LargeBuffers.h"
@@ -30,6 +31,7 @@
 #include <vector>
 
 using namespace lw;
+using namespace lw::bench;
 
 namespace {
 
@@ -73,21 +75,6 @@ private:
     double m_last = 0;
 };
 
-double median(std::vector<double> ms) {
-    if (ms.empty())
-        return 0;
-    std::sort(ms.begin(), ms.end());
-    return ms.size() % 2 ? ms[ms.size() / 2] : (ms[ms.size() / 2 - 1] + ms[ms.size() / 2]) / 2;
-}
-
-void report(const char* what, const std::vector<double>& ms) {
-    if (ms.empty())
-        return;
-    std::printf("%-44s n=%2zu  median %8.1f ms   min %8.1f   max %8.1f\n", what, ms.size(),
-                median(ms), *std::min_element(ms.begin(), ms.end()),
-                *std::max_element(ms.begin(), ms.end()));
-}
-
 // The phases of the runs in the order reached; the parts of a phase
 // ("snapshot: open", "snapshot: page drawn", ...) follow the phase's total.
 void reportPhases(const char* run, const std::map<std::string, std::vector<double>>& samples,
@@ -119,10 +106,6 @@ void reportPhases(const char* run, const std::map<std::string, std::vector<doubl
     }
 }
 
-double elapsedMs(const QElapsedTimer& t) {
-    return t.nsecsElapsed() / 1e6;
-}
-
 std::vector<double> timeProgramStart(int runs) {
     std::vector<double> ms;
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
@@ -139,28 +122,6 @@ std::vector<double> timeProgramStart(int runs) {
         if (process.readLine().trimmed() == "ready")
             ms.push_back(elapsedMs(clock));
         process.waitForFinished(30000);
-    }
-    return ms;
-}
-
-std::vector<double> timeBaseline(int runs, const QString& work) {
-    std::vector<double> ms;
-    QFile resource(QString::fromLatin1(kTemplateResource));
-    resource.open(QIODevice::ReadOnly);
-    const QString dot = work + QStringLiteral("/baseline.dot");
-    QFile out(dot);
-    out.open(QIODevice::WriteOnly);
-    out.write(resource.readAll());
-    out.close();
-    for (int i = 0; i < runs; ++i) {
-        QTemporaryDir profile;
-        QElapsedTimer clock;
-        clock.start();
-        QProcess::execute(QStringLiteral("soffice"),
-                          {QStringLiteral("-env:UserInstallation=file://") + profile.path(),
-                           QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                           QStringLiteral("doc"), QStringLiteral("--outdir"), work, dot});
-        ms.push_back(elapsedMs(clock));
     }
     return ms;
 }

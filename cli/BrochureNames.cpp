@@ -26,7 +26,7 @@ QString trimmedForFileName(const QString& name) {
 
 QString brochureFileStem(const QString& companyName, int rowNumber) {
     QString name;
-    for (const QChar c : companyName)
+    for (const QChar c : trimmedForFileName(companyName))
         name += unfitForFileName(c) ? QChar(u'_') : c;
     name = trimmedForFileName(name);
 

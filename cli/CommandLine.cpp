@@ -100,6 +100,13 @@ Invocation readCommandLine(const QStringList& arguments) {
     return invocation;
 }
 
+Invocation readCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return readCommandLine(arguments);
+}
+
 QString usageText(const QString& programName) {
     const QString indent(7, QLatin1Char(' '));
     return QStringLiteral(

@@ -25,12 +25,16 @@ struct Invocation {
     bool doc = true;    // --format doc or both
     bool pdf = false;   // --format pdf or both
     bool overwrite = false;
+
+    bool makesBrochures() const { return mode == Mode::One || mode == Mode::Batch; }
 };
 
 // Reads the arguments (the program's name first) the way the program
 // understands them. Never fails: a bad invocation comes back as Mode::Bad
 // with a one-line reason.
 Invocation readCommandLine(const QStringList& arguments);
+// The same from main's arguments, before any application object exists.
+Invocation readCommandLine(int argc, char** argv);
 
 // The usage, as --help prints it and a bad invocation repeats it.
 QString usageText(const QString& programName);

@@ -6,6 +6,8 @@
 #include "cli/Terminal.h"
 #include "wordgen/EngineModule.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
 
 namespace lw::cli {
@@ -19,7 +21,20 @@ void printOut(const QString& text) {
     std::fflush(stdout);
 }
 
+QtMessageHandler g_qtHandler = nullptr;
+
+void passOnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_qtHandler(type, context, text);
+}
+
 } // namespace
+
+void prepareForWorkWithoutWindow() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_qtHandler = qInstallMessageHandler(passOnQtMessage);
+}
 
 int runCommandLine(const Invocation& invocation) {
     switch (invocation.mode) {

@@ -10,4 +10,9 @@ namespace lw::cli {
 // without a window.
 int runCommandLine(const Invocation& invocation);
 
+// Call before the application object is made for work without a window: no
+// display is used, and Qt's remark that the session has no runtime folder
+// (as under cron or ssh) is not passed on to the user.
+void prepareForWorkWithoutWindow();
+
 } // namespace lw::cli

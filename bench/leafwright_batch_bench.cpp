@@ -1,0 +1,194 @@
+// Times the command line over a list of companies and prints the rate, the
+// program's and the office's memory along the list, and the baseline
+// conversion measured in the same run. Run from the build folder:
+//   bin/leafwright-batch-bench [--rows N] [--runs R]
+// Each run is `leafwright --batch LIST --output-dir DIR --format doc` as a
+// process with its office profile already made; with --parallel it also
+// runs two such programs at once on the two halves of the list.
+#include "bench/Measures.h"
+#include "bench/ProcessSample.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+
+using namespace lw;
+using namespace lw::bench;
+
+namespace {
+
+QString program() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
+}
+
+void writeList(const QString& path, int first, int count) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("company_name,tag_line,address_line_1,address_line_2,city,state,zip_code,phone,"
+               "fax,email\n");
+    for (int i = first; i < first + count; ++i)
+        file.write(QStringLiteral("\"Birch & Pine %1, Inc.\",Furniture since 1962,%1 Main St,"
+                                  "Suite %1,Marshbrooke,VT,05412,802-555-%2,802-555-9%2,"
+                                  "info%1@birchpine.example\n")
+                       .arg(i)
+                       .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                       .toUtf8());
+}
+
+int filesIn(const QString& folder) {
+    return int(QDir(folder).entryList(QDir::Files).size());
+}
+
+struct ListRun {
+    double seconds = 0;    // start to exit
+    double rowSeconds = 0; // first file to last, per row
+    ProcessSample programAt20, programAtEnd, officeAt20, officeAtEnd;
+    long programPeakKiB = 0;
+    bool ok = false;
+};
+
+// Starts programs over the lists at once and watches the first of them.
+ListRun runLists(const QStringList& lists, const QString& work, int rows) {
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QStringList outputs;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < lists.size(); ++i) {
+        outputs << work + QStringLiteral("/out-%1").arg(i);
+        QDir(outputs.last()).removeRecursively();
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        processes.back()->start(program(), {QStringLiteral("--batch"), lists[i],
+                                            QStringLiteral("--output-dir"), outputs.last(),
+                                            QStringLiteral("--format"), QStringLiteral("doc")});
+        processes.back()->waitForStarted();
+    }
+    ListRun run;
+    const pid_t pid = pid_t(processes.front()->processId());
+    double firstFile = -1, lastFile = -1;
+    int seen = 0;
+    const auto total = [&] {
+        int n = 0;
+        for (const QString& out : outputs)
+            n += filesIn(out);
+        return n;
+    };
+    for (;;) {
+        bool running = false;
+        for (const auto& process : processes)
+            running = running || process->state() != QProcess::NotRunning;
+        if (!running)
+            break;
+        const ProcessSample program = sampleProcess(pid);
+        if (program.residentKiB > 0) {
+            run.programAtEnd = program;
+            const pid_t office = officeChild(pid);
+            if (office)
+                run.officeAtEnd = sampleProcess(office);
+            QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+            if (status.open(QIODevice::ReadOnly))
+                for (const QByteArray& line : status.readAll().split('\n'))
+                    if (line.startsWith("VmHWM:"))
+                        run.programPeakKiB = line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+        const int now = total();
+        if (now > seen) {
+            if (seen == 0)
+                firstFile = elapsedMs(clock);
+            lastFile = elapsedMs(clock);
+            if (seen < 20 / int(lists.size()) &&
+                filesIn(outputs.front()) >= 20 / int(lists.size())) {
+                run.programAt20 = run.programAtEnd;
+                run.officeAt20 = run.officeAtEnd;
+            }
+            seen = now;
+        }
+        for (const auto& process : processes)
+            process->waitForFinished(5);
+    }
+    run.seconds = elapsedMs(clock) / 1000;
+    run.rowSeconds = (lastFile - firstFile) / 1000 / std::max(1, rows - 1);
+    run.ok = total() == rows;
+    for (const auto& process : processes)
+        run.ok = run.ok && process->exitCode() == 0;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times leafwright --batch on the real "
+                                                    "engine."));
+    parser.addHelpOption();
+    const QCommandLineOption rowsOption(QStringLiteral("rows"), QStringLiteral("rows (200)"),
+                                        QStringLiteral("N"), QStringLiteral("200"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("runs (3)"),
+                                        QStringLiteral("R"), QStringLiteral("3"));
+    const QCommandLineOption parallelOption(QStringLiteral("parallel"),
+                                            QStringLiteral("also two programs at once"));
+    parser.addOptions({rowsOption, runsOption, parallelOption});
+    parser.process(app);
+    const int rows = std::max(40, parser.value(rowsOption).toInt());
+    const int runs = std::max(1, parser.value(runsOption).toInt());
+
+    QTemporaryDir work;
+    qputenv("TEMP", (work.path() + QStringLiteral("/temp")).toUtf8());
+    QDir().mkpath(work.path() + QStringLiteral("/temp"));
+    const QString list = work.path() + QStringLiteral("/list.csv");
+    writeList(list, 0, rows);
+    const QString firstHalf = work.path() + QStringLiteral("/half-1.csv");
+    const QString secondHalf = work.path() + QStringLiteral("/half-2.csv");
+    writeList(firstHalf, 0, rows / 2);
+    writeList(secondHalf, rows / 2, rows - rows / 2);
+
+    std::printf("Leafwright batch benchmark, %d rows, %d runs\n\n", rows, runs);
+    // The first start may make the office profile; it is not timed.
+    runLists({list}, work.path(), rows);
+
+    std::vector<double> wholeMs, rowMs, parallelMs;
+    ListRun last;
+    for (int i = 0; i < runs; ++i) {
+        last = runLists({list}, work.path(), rows);
+        if (!last.ok)
+            std::fprintf(stderr, "run %d did not write every brochure\n", i + 1);
+        wholeMs.push_back(last.seconds * 1000);
+        rowMs.push_back(last.rowSeconds * 1000);
+    }
+    report("whole list, start to exit", wholeMs);
+    report("one row, along the list", rowMs);
+    std::printf("%-44s %.1f\n", "brochures per second (whole list, median)",
+                rows / (median(wholeMs) / 1000));
+    std::printf("%-44s %.1f\n", "brochures per second (along the list)", 1000 / median(rowMs));
+    std::printf("%-44s %ld KiB at row 20, %ld KiB at the end (%+ld)\n", "program memory (RSS)",
+                last.programAt20.residentKiB, last.programAtEnd.residentKiB,
+                last.programAtEnd.residentKiB - last.programAt20.residentKiB);
+    std::printf("%-44s %ld KiB\n", "program peak memory (VmHWM)", last.programPeakKiB);
+    std::printf("%-44s %ld KiB at row 20, %ld KiB at the end (%+ld)\n", "office memory (RSS)",
+                last.officeAt20.residentKiB, last.officeAtEnd.residentKiB,
+                last.officeAtEnd.residentKiB - last.officeAt20.residentKiB);
+    std::printf("%-44s %d at row 20, %d at the end\n", "program's open descriptors",
+                last.programAt20.descriptors, last.programAtEnd.descriptors);
+
+    if (parser.isSet(parallelOption)) {
+        for (int i = 0; i < runs; ++i)
+            parallelMs.push_back(runLists({firstHalf, secondHalf}, work.path(), rows).seconds *
+                                 1000);
+        report("two programs at once, halves of the list", parallelMs);
+        std::printf("%-44s %.1f\n", "brochures per second (two at once, median)",
+                    rows / (median(parallelMs) / 1000));
+    }
+
+    const std::vector<double> baselineMs =
+        timeBaseline(runs, work.path() + QStringLiteral("/temp"));
+    report("baseline: soffice --convert-to doc, fresh profile", baselineMs);
+    std::printf("%-44s %.1f\n", "baseline conversions per second", 1000 / median(baselineMs));
+    return 0;
+}

@@ -1,0 +1,221 @@
+// The program on the command line, as a script would run it: no display, no
+// window. A list of awkward companies, one brochure from a settings file,
+// bad invocations, and a list interrupted half-way. Every written file is
+// read back with independent readers.
+#include "tests/support/OfficeProcesses.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+QString programPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
+}
+
+// Text of a file through an independent reader (catdoc, pdftotext, pdfinfo).
+QString readWith(const QString& tool, const QStringList& arguments) {
+    QProcess reader;
+    reader.start(tool, arguments);
+    reader.waitForFinished(30000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+QString docText(const QString& path) {
+    return readWith(QStringLiteral("catdoc"),
+                    {QStringLiteral("-d"), QStringLiteral("utf-8"), path});
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+    // One office profile pool for every run, so only the first run makes one.
+    QTemporaryDir m_home;
+    QProcess m_process;
+
+    QString path(const QString& name) const { return m_home.filePath(name); }
+    QString tempPath() const { return path(QStringLiteral("temp")); }
+    QByteArray officeMarker() const {
+        return QFile::encodeName(path(QStringLiteral("cache/leafwright/office-profile-")));
+    }
+
+    // Starts the program with no display at all: it must choose for itself.
+    void start(const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        environment.remove(QStringLiteral("LEAFWRIGHT_TESTING"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
+        environment.insert(QStringLiteral("TEMP"), tempPath());
+        QDir().mkpath(tempPath());
+        m_process.setProcessEnvironment(environment);
+        m_process.setWorkingDirectory(m_home.path());
+        m_process.start(programPath(), arguments);
+        QVERIFY(m_process.waitForStarted());
+    }
+    int run(const QStringList& arguments, QString* errors = nullptr, QString* output = nullptr) {
+        start(arguments);
+        if (!m_process.waitForFinished(120000))
+            return -1;
+        if (errors)
+            *errors = QString::fromUtf8(m_process.readAllStandardError());
+        if (output)
+            *output = QString::fromUtf8(m_process.readAllStandardOutput());
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    // Nothing of a run outlives it: no office, no working file.
+    void verifyNothingLeft() {
+        QVERIFY(lw::test::waitUntilNoneWith(officeMarker(), 5000));
+        QCOMPARE(entries(tempPath()), QStringList());
+    }
+
+private slots:
+    void cleanup() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+        for (pid_t pid : lw::test::processesWith(officeMarker()))
+            ::kill(pid, SIGKILL);
+    }
+
+    void listOfCompanies() {
+        const QString longTag(201, QLatin1Char('t'));
+        writeFile(path(QStringLiteral("list.csv")),
+                  "\xEF\xBB\xBF"
+                  "Company_Name,tag_line,city,email\r\n" // 1
+                  "\"Birch & Pine, Inc.\",\"Tools, \"\"sharpened\"\"\",Marshbrooke,"
+                  "a@b.example\r\n"                                    // 2
+                  "Kept,old,Town,\r\n"                                 // 3
+                  "\"Two\r\nLines\",x,y,z\r\n"                         // 4-5
+                  "\xC3\x89lan Caf\xC3\xA9,accents,Z\xC3\xBCrich,\r\n" // 6
+                  "\xC3\xA9lan caf\xC3\xA9,again,Bern,\r\n"            // 7
+                  "\r\n"                                               // 8
+                  ",no name,Nowhere,\r\n"                              // 9
+                  "Long," +
+                      longTag.toUtf8() + ",x,\r\n"); // 10
+        const QString out = path(QStringLiteral("out"));
+        QDir().mkpath(out);
+        writeFile(out + QStringLiteral("/Kept.doc"), "not to be touched");
+
+        QString errors;
+        QCOMPARE(run({QStringLiteral("--batch"), QStringLiteral("list.csv"),
+                      QStringLiteral("--output-dir"), QStringLiteral("out")},
+                     &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("list.csv:4: rejected: company_name holds a "
+                                                "line break")),
+                 qPrintable(errors));
+        QVERIFY(errors.contains(QStringLiteral("list.csv:10: rejected: tag_line is 201 "
+                                               "characters long")));
+        QVERIFY(errors.contains(QStringLiteral("list.csv:3: kept Kept.doc")));
+        QVERIFY(errors.endsWith(QStringLiteral("4 written, 2 rejected, 1 kept as they were\n")));
+
+        QCOMPARE(entries(out),
+                 QStringList({QStringLiteral("Birch & Pine, Inc.doc"), QStringLiteral("Kept.doc"),
+                              QStringLiteral("row-6.doc"), QStringLiteral("Élan Café.doc"),
+                              QStringLiteral("élan café (2).doc")}));
+        QCOMPARE(readFile(out + QStringLiteral("/Kept.doc")), QByteArray("not to be touched"));
+        const QString birch = docText(out + QStringLiteral("/Birch & Pine, Inc.doc"));
+        for (const char* value :
+             {"Birch & Pine, Inc.", "Tools, \"sharpened\"", "Marshbrooke", "a@b.example"})
+            QVERIFY2(birch.contains(QString::fromUtf8(value)), value);
+        QVERIFY(!birch.contains(QLatin1Char('['))); // no placeholder left
+        QVERIFY(docText(out + QStringLiteral("/Élan Café.doc")).contains(QStringLiteral("Zürich")));
+        QVERIFY(docText(out + QStringLiteral("/row-6.doc")).contains(QStringLiteral("Nowhere")));
+        verifyNothingLeft();
+
+        // An unknown column stops the list before anything is written.
+        writeFile(path(QStringLiteral("colour.csv")), "company_name,colour\nAcme,red\n");
+        QCOMPARE(run({QStringLiteral("--batch"), QStringLiteral("colour.csv"),
+                      QStringLiteral("--output-dir"), QStringLiteral("out2")},
+                     &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("unknown column \"colour\"")), qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("out2"))));
+    }
+
+    void oneBrochureAndBadInvocations() {
+        QString errors, output;
+        QCOMPARE(run({QStringLiteral("--help")}, &errors, &output), 0);
+        QVERIFY(output.startsWith(QStringLiteral("Usage: leafwright")));
+        QCOMPARE(run({QStringLiteral("--format"), QStringLiteral("pdf")}, &errors), 2);
+        QVERIFY2(errors.startsWith(QStringLiteral("leafwright: --format needs --output or "
+                                                  "--batch.\n")),
+                 qPrintable(errors));
+        QVERIFY(errors.contains(QStringLiteral("Usage: leafwright")));
+        QCOMPARE(run({QStringLiteral("--output"), QStringLiteral("brochure.txt")}, &errors), 2);
+
+        writeFile(path(QStringLiteral("fields.ini")),
+                  "[Leafwright]\nText1_0=\xC3\x89lan Caf\xC3\xA9\nText1_1=Z\xC3\xBCrich\n");
+        const QStringList arguments{QStringLiteral("--output"), QStringLiteral("brochure.pdf"),
+                                    QStringLiteral("--fields"), QStringLiteral("fields.ini")};
+        QCOMPARE(run(arguments, &errors), 0);
+        const QString pdf = path(QStringLiteral("brochure.pdf"));
+        const QString info = readWith(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QStringLiteral("Title:           Élan Café")), qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Pages:           2")));
+        QVERIFY(readWith(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                    .contains(QStringLiteral("Zürich")));
+        // A file that is there stays, unless asked otherwise.
+        const QByteArray first = readFile(pdf);
+        QCOMPARE(run(arguments, &errors), 1);
+        QVERIFY(errors.contains(QStringLiteral("--overwrite")));
+        QCOMPARE(readFile(pdf), first);
+        verifyNothingLeft();
+    }
+
+    void interruptionLeavesOnlyWholeFiles() {
+        QByteArray list = "company_name,city\n";
+        for (int i = 0; i < 200; ++i)
+            list += "Company " + QByteArray::number(i) + ",Springfield\n";
+        writeFile(path(QStringLiteral("long.csv")), list);
+        const QString out = path(QStringLiteral("interrupted"));
+        start({QStringLiteral("--batch"), QStringLiteral("long.csv"),
+               QStringLiteral("--output-dir"), out});
+        QVERIFY(
+            lw::test::waitFor([&] { return QDir(out).entryList(QDir::Files).size() >= 3; }, 60000));
+        ::kill(pid_t(m_process.processId()), SIGINT);
+        QVERIFY(m_process.waitForFinished(30000));
+        QCOMPARE(m_process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_process.exitCode(), 130);
+        QVERIFY(QString::fromUtf8(m_process.readAllStandardError())
+                    .contains(QStringLiteral("(interrupted)")));
+
+        const QStringList written = entries(out);
+        QVERIFY(written.size() >= 3 && written.size() < 200);
+        for (const QString& name : written) {
+            QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(name)); // no temporary file
+            QVERIFY2(docText(out + QLatin1Char('/') + name).contains(name.chopped(4)),
+                     qPrintable(name));
+        }
+        verifyNothingLeft();
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_command_line.moc"

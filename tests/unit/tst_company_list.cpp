@@ -1,0 +1,151 @@
+// Reading a list of companies, naming their files and reading the command
+// line: the cases a hand-made or exported list brings.
+#include "cli/BatchProgress.h"
+#include "cli/BrochureNames.h"
+#include "cli/CommandLine.h"
+#include "cli/CompanyList.h"
+
+#include <QTest>
+
+using namespace lw;
+using namespace lw::cli;
+
+namespace {
+constexpr int kCompany = 0, kCity = 1, kTagLine = 7;
+}
+
+class CompanyListTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsTheirLinesAndRejections() {
+        const CompanyList list =
+            readCompanyList("\xEF\xBB\xBF"
+                            " CITY ,company_name,tag_line\r\n" // 1: any case, blanks around
+                            "Marshbrooke,\"Birch, \"\"Pine\"\"\", Est. 1962 \r\n" // 2
+                            "\r\n"                      // 3: blank, passed over
+                            ",,\r\n"                    // 4: empty, passed over
+                            "\"Two\nlines\",Acme,x\r\n" // 5-6: rejected
+                            "Bern,Acme,x,,\r\n"         // 7: empty extras are fine
+                            "Bern,Acme,x,surplus\n"     // 8: rejected
+                            "Bern,Acme," +
+                            QByteArray(201, 't') + // 9: rejected
+                            "\n"
+                            "Bern,\xF0\x9F\x8C\xB2 Tree\tHouse\n" // 10: tab, short row
+                            "Bern,\xC3(,x\n");                    // 11: not UTF-8
+        QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
+        QCOMPARE(list.rows.size(), std::size_t(7));
+
+        const CompanyRow& birch = list.rows[0];
+        QCOMPARE(birch.line, 2);
+        QCOMPARE(birch.number, 1);
+        QCOMPARE(birch.fields[kCompany], QStringLiteral("Birch, \"Pine\""));
+        QCOMPARE(birch.fields[kCity], QStringLiteral("Marshbrooke"));
+        QCOMPARE(birch.fields[kTagLine], QStringLiteral(" Est. 1962 ")); // blanks are data
+        QVERIFY(birch.rejection.isEmpty());
+
+        QCOMPARE(list.rows[1].line, 5);
+        QCOMPARE(list.rows[1].rejection,
+                 QStringLiteral("city holds a line break; each field of the brochure is one line"));
+        QCOMPARE(list.rows[2].line, 7);
+        QVERIFY(list.rows[2].rejection.isEmpty());
+        QCOMPARE(list.rows[3].rejection,
+                 QStringLiteral("it has 4 values, but the header names 3 columns"));
+        QCOMPARE(list.rows[4].rejection,
+                 QStringLiteral("tag_line is 201 characters long; at most 200 fit"));
+        QCOMPARE(list.rows[5].line, 10);
+        QCOMPARE(list.rows[5].number, 6);
+        QCOMPARE(list.rows[5].fields[kCompany], QStringLiteral("🌲 Tree\tHouse"));
+        QVERIFY(list.rows[5].fields[kTagLine].isEmpty());
+        QCOMPARE(list.rows[6].rejection, QStringLiteral("company_name is not UTF-8 text"));
+    }
+
+    void listsThatCannotBeUsed() {
+        QVERIFY(readCompanyList("").error.contains(QStringLiteral("the list is empty")));
+        QCOMPARE(readCompanyList("company_name,colour\nAcme,red\n").error,
+                 QStringLiteral("line 1: unknown column \"colour\"; the columns are company_name, "
+                                "tag_line, address_line_1, address_line_2, city, state, zip_code, "
+                                "phone, fax, email"));
+        QCOMPARE(readCompanyList("city,City\n").error,
+                 QStringLiteral("line 1: column \"City\" is named twice"));
+        QCOMPARE(readCompanyList("city,\n").error,
+                 QStringLiteral("line 1: column 2 of the header has no name"));
+        QVERIFY(readCompanyList("city\nBern\n\"Acme\nBern\n")
+                    .error.startsWith(QStringLiteral("line 3: not valid CSV")));
+        QVERIFY(readCompanyList("city\nBe\"rn\n")
+                    .error.startsWith(QStringLiteral("line 2: not valid CSV")));
+    }
+
+    void fileNames() {
+        QCOMPARE(brochureFileStem(QStringLiteral("  A/B: C*D?\"E\"<F>|G\\H  "), 1),
+                 QStringLiteral("A_B_ C_D__E__F__G_H"));
+        QCOMPARE(brochureFileStem(QStringLiteral("..hidden.. "), 1), QStringLiteral("hidden"));
+        QCOMPARE(brochureFileStem(QStringLiteral(" \t "), 7), QStringLiteral("row-7"));
+        QCOMPARE(brochureFileStem(QString(150, QLatin1Char('x')), 1).size(), 100);
+        // Cut at whole characters and within what a file name holds in bytes.
+        QCOMPARE(brochureFileStem(QString(70, QChar(0x4E00)), 1), QString(66, QChar(0x4E00)));
+        QCOMPARE(brochureFileStem(QString(99, QLatin1Char('x')) + QStringLiteral("🌲🌲"), 1),
+                 QString(99, QLatin1Char('x')) + QStringLiteral("🌲"));
+
+        BrochureNames names;
+        QCOMPARE(names.claim(QStringLiteral("Acme")), QStringLiteral("Acme"));
+        QCOMPARE(names.claim(QStringLiteral("ACME")), QStringLiteral("ACME (2)"));
+        QCOMPARE(names.claim(QStringLiteral("Acme (2)")), QStringLiteral("Acme (2) (2)"));
+        QCOMPARE(names.claim(QStringLiteral("Acme")), QStringLiteral("Acme (3)"));
+    }
+
+    void invocations() {
+        const auto read = [](std::initializer_list<const char*> arguments) {
+            QStringList list{QStringLiteral("leafwright")};
+            for (const char* argument : arguments)
+                list << QString::fromUtf8(argument);
+            return readCommandLine(list);
+        };
+        using Mode = Invocation::Mode;
+        QCOMPARE(read({}).mode, Mode::Windows);
+        QCOMPARE(read({"-h"}).mode, Mode::Help);
+        QCOMPARE(read({"--version"}).mode, Mode::Version);
+
+        const Invocation one = read({"--output", "a.PDF", "--fields", "f.ini", "--overwrite"});
+        QCOMPARE(one.mode, Mode::One);
+        QVERIFY(one.pdf && !one.doc && one.overwrite);
+        QCOMPARE(one.fieldsFile, QStringLiteral("f.ini"));
+
+        const Invocation both = read({"--batch", "l.csv", "--output-dir", "d", "--format", "both"});
+        QCOMPARE(both.mode, Mode::Batch);
+        QVERIFY(both.doc && both.pdf && !both.overwrite);
+        QVERIFY(read({"--batch", "l.csv", "--output-dir", "d"}).doc);
+
+        for (const auto& bad : std::initializer_list<std::initializer_list<const char*>>{
+                 {"--bogus"},
+                 {"stray"},
+                 {"--output"},
+                 {"--output", "a.txt"},
+                 {"--output", "a.doc", "--output", "b.doc"},
+                 {"--output", "a.doc", "--batch", "l.csv"},
+                 {"--output", "a.doc", "--format", "pdf"},
+                 {"--batch", "l.csv"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--format", "odt"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--fields", "f.ini"},
+                 {"--overwrite"}}) {
+            const Invocation invocation = read(bad);
+            QCOMPARE(invocation.mode, Mode::Bad);
+            QVERIFY(!invocation.problem.isEmpty() && !invocation.problem.contains(u'\n'));
+        }
+    }
+
+    void progressAndSummary() {
+        QCOMPARE(progressLine(0, 200, 0), QStringLiteral("row 0 of 200"));
+        QCOMPARE(progressLine(20, 200, 4),
+                 QStringLiteral("row 20 of 200, 5.0 rows/s, about 36 s left"));
+        QCOMPARE(progressLine(1, 200, 2),
+                 QStringLiteral("row 1 of 200, 0.5 rows/s, about 6 min 38 s left"));
+        QCOMPARE(summaryLine({4, 2, 0, 0}, false), QStringLiteral("4 written, 2 rejected"));
+        QCOMPARE(
+            summaryLine({4, 0, 1, 3}, true),
+            QStringLiteral("4 written, 0 rejected, 1 failed, 3 kept as they were (interrupted)"));
+    }
+};
+
+QTEST_APPLESS_MAIN(CompanyListTest)
+#include "tst_company_list.moc"
