@@ -1,11 +1,16 @@
 #include "cli/CommandLine.h"
 
+#include "cli/BatchJobs.h"
+
 #include <QCommandLineParser>
 
 #include <cstring>
 
 namespace lw::cli {
 namespace {
+
+// As many as the pool of office profiles holds.
+constexpr int kMostJobs = 8;
 
 Invocation bad(const QString& problem) {
     Invocation invocation;
@@ -27,7 +32,10 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption outputDir(QStringLiteral("output-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption overwrite(QStringLiteral("overwrite"), {});
-    parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite});
+    const QCommandLineOption jobs(QStringLiteral("jobs"), {}, QStringLiteral("N"));
+    const QCommandLineOption worker(QLatin1String(kWorkerOption), {});
+    parser.addOptions(
+        {help, version, output, fields, batch, outputDir, format, overwrite, jobs, worker});
 
     if (!parser.parse(arguments))
         return bad(parser.errorText());
@@ -48,12 +56,16 @@ Invocation readCommandLine(const QStringList& arguments) {
         return invocation;
     }
     invocation.overwrite = parser.isSet(overwrite);
+    if (parser.isSet(worker)) {
+        invocation.mode = Invocation::Mode::Worker;
+        return invocation;
+    }
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
 
     if (parser.isSet(output)) {
-        if (parser.isSet(outputDir) || parser.isSet(format))
-            return bad(QStringLiteral("--output-dir and --format belong to --batch."));
+        if (parser.isSet(outputDir) || parser.isSet(format) || parser.isSet(jobs))
+            return bad(QStringLiteral("--output-dir, --format and --jobs belong to --batch."));
         invocation.mode = Invocation::Mode::One;
         invocation.output = parser.value(output);
         invocation.fieldsFile = parser.value(fields);
@@ -78,6 +90,14 @@ Invocation readCommandLine(const QStringList& arguments) {
         invocation.outputDir = parser.value(outputDir);
         if (invocation.list.isEmpty())
             return bad(QStringLiteral("--batch: the list's file name is empty."));
+        if (parser.isSet(jobs)) {
+            bool number = false;
+            invocation.jobs = parser.value(jobs).toInt(&number);
+            if (!number || invocation.jobs < 1 || invocation.jobs > kMostJobs)
+                return bad(QStringLiteral("--jobs: '%1' is not a number from 1 to %2.")
+                               .arg(parser.value(jobs))
+                               .arg(kMostJobs));
+        }
         const QString chosen = parser.isSet(format) ? parser.value(format) : QStringLiteral("doc");
         if (chosen == QLatin1String("doc")) {
             invocation.doc = true;
@@ -93,7 +113,7 @@ Invocation readCommandLine(const QStringList& arguments) {
         return invocation;
     }
 
-    for (const QCommandLineOption* alone : {&fields, &outputDir, &format, &overwrite})
+    for (const QCommandLineOption* alone : {&fields, &outputDir, &format, &overwrite, &jobs})
         if (parser.isSet(*alone))
             return bad(
                 QStringLiteral("--%1 needs --output or --batch.").arg(alone->names().last()));
@@ -113,7 +133,7 @@ QString usageText(const QString& programName) {
                "Usage: %1\n"
                "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
-               "%2%3[--overwrite]\n"
+               "%2%3[--jobs N] [--overwrite]\n"
                "\n"
                "Without options, opens the windows. With --output or --batch, makes the\n"
                "brochure without a window and needs no display.\n"
@@ -130,6 +150,8 @@ QString usageText(const QString& programName) {
                "                        zip_code, phone, fax, email\n"
                "  --output-dir DIR      where the brochures of --batch go\n"
                "  --format FORMAT       doc (the default), pdf or both\n"
+               "  --jobs N              offices working at once on a list, 1 to 8\n"
+               "                        (2 on a machine with two cores or more)\n"
                "  --overwrite           replace files that exist already\n"
                "\n"
                "Exit status: 0 all written, 1 some rows rejected or failed, 2 bad\n"

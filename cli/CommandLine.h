@@ -13,6 +13,7 @@ struct Invocation {
         Version, // --version
         One,     // --output FILE: one brochure without a window
         Batch,   // --batch LIST.csv --output-dir DIR: one for each company
+        Worker,  // a copy of the program making the brochures of a list
         Bad,     // anything else: `problem` says why
     };
     Mode mode = Mode::Windows;
@@ -25,8 +26,11 @@ struct Invocation {
     bool doc = true;    // --format doc or both
     bool pdf = false;   // --format pdf or both
     bool overwrite = false;
+    int jobs = 0; // --jobs: offices at once for a list; 0 chooses
 
-    bool makesBrochures() const { return mode == Mode::One || mode == Mode::Batch; }
+    bool makesBrochures() const {
+        return mode == Mode::One || mode == Mode::Batch || mode == Mode::Worker;
+    }
 };
 
 // Reads the arguments (the program's name first) the way the program

@@ -1,5 +1,6 @@
 #include "cli/RunCommandLine.h"
 
+#include "cli/BatchJobs.h"
 #include "cli/BatchRun.h"
 #include "cli/Interruption.h"
 #include "cli/OneBrochure.h"
@@ -54,13 +55,20 @@ int runCommandLine(const Invocation& invocation) {
         return 0;
     case Invocation::Mode::One:
     case Invocation::Mode::Batch:
+    case Invocation::Mode::Worker:
         break;
     }
     watchForInterruption();
     if (const QString problem = word::loadEngineModules(); !problem.isEmpty())
         printError(QStringLiteral("no word-processing engine: ") + problem);
-    return invocation.mode == Invocation::Mode::One ? runOneBrochure(invocation)
-                                                    : runBatch(invocation);
+    switch (invocation.mode) {
+    case Invocation::Mode::One:
+        return runOneBrochure(invocation);
+    case Invocation::Mode::Worker:
+        return runWorker(invocation.overwrite);
+    default:
+        return runBatch(invocation);
+    }
 }
 
 } // namespace lw::cli

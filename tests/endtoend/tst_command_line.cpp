@@ -87,8 +87,9 @@ class CommandLineTest : public QObject {
             *output = QString::fromUtf8(m_process.readAllStandardOutput());
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
-    // Nothing of a run outlives it: no office, no working file.
+    // Nothing of a run outlives it: no worker, no office, no working file.
     void verifyNothingLeft() {
+        QVERIFY(lw::test::waitUntilNoneWith("--batch-worker", 5000));
         QVERIFY(lw::test::waitUntilNoneWith(officeMarker(), 5000));
         QCOMPARE(entries(tempPath()), QStringList());
     }

@@ -115,6 +115,7 @@ private slots:
         QCOMPARE(both.mode, Mode::Batch);
         QVERIFY(both.doc && both.pdf && !both.overwrite);
         QVERIFY(read({"--batch", "l.csv", "--output-dir", "d"}).doc);
+        QCOMPARE(read({"--batch", "l.csv", "--output-dir", "d", "--jobs", "3"}).jobs, 3);
 
         for (const auto& bad : std::initializer_list<std::initializer_list<const char*>>{
                  {"--bogus"},
@@ -127,6 +128,9 @@ private slots:
                  {"--batch", "l.csv"},
                  {"--batch", "l.csv", "--output-dir", "d", "--format", "odt"},
                  {"--batch", "l.csv", "--output-dir", "d", "--fields", "f.ini"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--jobs", "0"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--jobs", "many"},
+                 {"--output", "a.doc", "--jobs", "2"},
                  {"--overwrite"}}) {
             const Invocation invocation = read(bad);
             QCOMPARE(invocation.mode, Mode::Bad);
