@@ -1,12 +1,12 @@
 #include "ui/Form1.h"
 
+#include "shell/BitmapFile.h"
 #include "shell/Failure.h"
 #include "ui/Form2.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/PageSnapshot.h"
 #include "wordgen/PictureResolution.h"
 
-#include <QImageReader>
 #include <QLineEdit>
 
 namespace lw {
@@ -23,18 +23,16 @@ public:
     }
     QString fieldText(int index) override { return m_form.Text1(index)->text(); }
     void loadPreviewPicture(const QString& path) override {
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
+        QString problem;
         // The file keeps the picture's logical size as its resolution.
-        const QImage picture = withRatioFromResolution(reader.read());
+        const QImage picture = withRatioFromResolution(readBitmap(path, &problem));
         reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.
         Form2::instance().setDocument(takeSnapshotDocument());
         Form2::instance().setPicture(picture);
         if (picture.isNull())
-            throw Failure(
-                QStringLiteral("Cannot load the picture %1: %2").arg(path, reader.errorString()));
+            throw Failure(QStringLiteral("Cannot load the picture %1: %2").arg(path, problem));
     }
     void setPreviewWordFile(const QString& path) override {
         Form2::instance().mWordFile = path;

@@ -1,5 +1,6 @@
 #include "wordgen/WorkingFiles.h"
 
+#include "shell/BitmapFile.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 
@@ -52,7 +53,7 @@ void savePictureReplacing(const QImage& picture, const QString& path) {
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     if (!file.open())
         throw Failure(QStringLiteral("Cannot create %1: %2").arg(path, file.errorString()));
-    if (!picture.save(&file, "BMP") || !file.flush())
+    if (!writeBitmap(picture, file) || !file.flush())
         throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)

@@ -2,6 +2,7 @@
 // memory and as the resolution in files, restored from either; and which
 // pixels of it are scaled to which screen pixels.
 #include "preview/PictureScaling.h"
+#include "shell/BitmapFile.h"
 #include "wordgen/PictureResolution.h"
 #include "wordgen/WorkingFiles.h"
 
@@ -39,6 +40,7 @@ private slots:
         QImage picture(2384, 1844, QImage::Format_RGB32);
         picture.fill(Qt::white);
         picture.setPixel(2383, 1843, qRgb(10, 20, 30));
+        picture.setPixel(0, 0, qRgb(200, 100, 50));
         setPictureRatio(picture, 4);
         QCOMPARE(picture.deviceIndependentSize(), QSizeF(596, 461));
 
@@ -53,6 +55,20 @@ private slots:
         QCOMPARE(back.devicePixelRatio(), 4.0);
         QCOMPARE(back.deviceIndependentSize(), QSizeF(596, 461));
         QCOMPARE(back.pixel(2383, 1843), qRgb(10, 20, 30));
+        QCOMPARE(back.pixel(0, 0), qRgb(200, 100, 50));
+        // The preview's own reader sees the same picture, and still reads
+        // bitmaps and other pictures written by anyone else.
+        const QImage ours = withRatioFromResolution(readBitmap(path));
+        QCOMPARE(ours.devicePixelRatio(), 4.0);
+        QVERIFY(ours == back.convertToFormat(QImage::Format_RGB32));
+        for (const char* format : {"BMP", "PNG"}) {
+            const QString other = folder.filePath(QStringLiteral("other.") + QLatin1String(format));
+            QVERIFY(picture.save(other, format));
+            QVERIFY(readBitmap(other).convertToFormat(QImage::Format_RGB32) == picture);
+        }
+        QString problem;
+        QVERIFY(readBitmap(folder.filePath("missing.bmp"), &problem).isNull());
+        QVERIFY(!problem.isEmpty());
 
         // A picture without a ratio of its own stays one pixel per pixel.
         QImage plain(596, 461, QImage::Format_RGB32);
