@@ -37,15 +37,15 @@ inline constexpr int kFieldCount = 10;
 
 // The fields in index order, the order in which the template is filled.
 inline constexpr std::array<BrochureField, kFieldCount> kPlaceholderTable{{
-    {0, "[CompanyName]", "Company Name:", "Text1_0", 0, "Tessaly", "company_name", 100},
+    {0, "[CompanyName]", "Company Name:", "Text1_0", 0, "Tessaly", "company_name", 200},
     {1, "[City]", "City:", "Text1_1", 4, "Marshbrooke", "city", 100},
-    {2, "[Address2]", "Address Line 2:", "Text1_2", 3, "Apt 7", "address_line_2", 100},
+    {2, "[Address2]", "Address Line 2:", "Text1_2", 3, "Apt 7", "address_line_2", 200},
     {3, "[PhoneNo]", "Phone No.:", "Text1_3", 7, "802-555-0147", "phone", 50},
     {4, "[FaxNo]", "Fax No.:", "Text1_4", 8, "802-555-0182", "fax", 50},
     {5, "[EmailAddress]", "Email Address:", "Text1_5", 9, "support@tessaly.com", "email", 254},
     {6, "[StreetAddress]", "Address Line 1:", "Text1_6", 2, "417 Birchwoods Rd", "address_line_1",
-     100},
-    {7, "[TagLine]", "Tag Line:", "Text1_7", 1, "Little Tool Shed", "tag_line", 200},
+     200},
+    {7, "[TagLine]", "Tag Line:", "Text1_7", 1, "Little Tool Shed", "tag_line", 300},
     {8, "[ST]", "State:", "Text1_8", 5, "VT", "state", 50},
     {9, "[ZIPCode]", "Zip Code:", "Text1_9", 6, "05412", "zip_code", 20},
 }};

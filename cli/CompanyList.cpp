@@ -77,7 +77,10 @@ int fieldOfColumn(const QString& name) {
 // went wrong.
 std::vector<Record> parseRecords(const QByteArray& bytes, QString* error) {
     csv_parser parser;
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+    // A quote inside an unquoted value (a hand-typed 12" Pizza) is taken as
+    // written; a quoted value never closed stops the list, as everything
+    // after it would be one value.
+    if (csv_init(&parser, CSV_STRICT_FINI) != 0) {
         *error = QStringLiteral("out of memory");
         return {};
     }
@@ -105,7 +108,11 @@ std::vector<Record> parseRecords(const QByteArray& bytes, QString* error) {
         if (byte == '\n')
             ++line;
     }
-    if (csv_fini(&parser, onValue, onRecordEnd, &collector) != 0) {
+    // libcsv reports a quoted value left open only in its strict mode, which
+    // also refuses stray quotes; its state tells it here (2: inside a value).
+    constexpr int kInsideValue = 2;
+    const bool leftOpen = parser.quoted && parser.pstate == kInsideValue;
+    if (leftOpen || csv_fini(&parser, onValue, onRecordEnd, &collector) != 0) {
         *error = QStringLiteral("line %1: not valid CSV (a quoted value is never closed)")
                      .arg(collector.current.line);
         return {};

@@ -6,8 +6,8 @@
 // used all day would hold ever more of it. What it holds after its first
 // sessions is its settled size; once it holds a few megabytes more, it is
 // replaced at the start of a session when no other session is open (about
-// once in twenty runs, costing that run some 230 ms). Pure logic, fed with
-// the office's resident size.
+// once in a hundred runs on the development machine, costing that run some
+// 230 ms). Pure logic, fed with the office's resident size.
 
 namespace lw::word::office {
 
