@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QThread>
 
 namespace lw::cli {
@@ -58,6 +59,13 @@ int runBatch(const Invocation& invocation) {
     }
     if (!QDir().mkpath(invocation.outputDir)) {
         printError(QStringLiteral("cannot make the folder %1").arg(invocation.outputDir));
+        return 1;
+    }
+    // Told at once, not after every row has been made for nothing.
+    if (QTemporaryFile probe(QDir(invocation.outputDir).filePath(QStringLiteral(".XXXXXX")));
+        !probe.open()) {
+        printError(QStringLiteral("cannot write in %1: %2")
+                       .arg(invocation.outputDir, probe.errorString()));
         return 1;
     }
     if (const QString problem = startEngine(); !problem.isEmpty()) {
