@@ -11,7 +11,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <deque>
@@ -115,6 +114,21 @@ void runJobs(const std::vector<BatchJob>& jobs, int workers, bool replace,
         worker.process->write(encodeJob(*worker.job));
     };
 
+    // Each outcome frees its worker for the next job while it runs; an
+    // interruption hands out none, so each worker finishes the one in hand
+    // and leaves.
+    const auto takeOutcomes = [&](Worker& worker, bool stillRunning) {
+        worker.pending += worker.process->readAllStandardOutput();
+        for (qsizetype end; (end = worker.pending.indexOf('\n')) >= 0;) {
+            const BatchOutcome outcome = decodeOutcome(worker.pending.left(end));
+            worker.pending.remove(0, end + 1);
+            worker.job = nullptr;
+            onOutcome(outcome);
+            if (stillRunning)
+                handOut(worker);
+        }
+    };
+
     for (Worker& worker : pool) {
         // A working folder of its own: copies of the template and working
         // documents of different workers never meet.
@@ -128,18 +142,10 @@ void runJobs(const std::vector<BatchJob>& jobs, int workers, bool replace,
         QStringList arguments{QStringLiteral("--") + QLatin1String(kWorkerOption)};
         if (replace)
             arguments << QStringLiteral("--overwrite");
-        QObject::connect(worker.process.get(), &QProcess::readyReadStandardOutput, &loop, [&] {
-            worker.pending += worker.process->readAllStandardOutput();
-            for (qsizetype end; (end = worker.pending.indexOf('\n')) >= 0;) {
-                const BatchOutcome outcome = decodeOutcome(worker.pending.left(end));
-                worker.pending.remove(0, end + 1);
-                worker.job = nullptr;
-                onOutcome(outcome);
-                handOut(worker);
-            }
-        });
+        QObject::connect(worker.process.get(), &QProcess::readyReadStandardOutput, &loop,
+                         [&] { takeOutcomes(worker, true); });
         QObject::connect(worker.process.get(), &QProcess::finished, &loop, [&] {
-            worker.pending += worker.process->readAllStandardOutput();
+            takeOutcomes(worker, false);
             if (worker.job) {
                 BrochureWriter::Result lost;
                 lost.failure = QStringLiteral("the worker making it ended unexpectedly");
@@ -158,16 +164,6 @@ void runJobs(const std::vector<BatchJob>& jobs, int workers, bool replace,
         ++running;
         handOut(worker);
     }
-    // Once interrupted, no more jobs are handed out; each worker finishes
-    // the one in hand and leaves.
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
-        if (interrupted())
-            for (Worker& worker : pool)
-                if (worker.process && !worker.job)
-                    worker.process->closeWriteChannel();
-    });
-    watch.start(50);
     if (running > 0)
         loop.exec();
     std::vector<BatchJob> rest;

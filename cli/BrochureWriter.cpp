@@ -1,9 +1,9 @@
 #include "cli/BrochureWriter.h"
 
-#include "cli/OutputFile.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/OutputFile.h"
 #include "shell/Prompts.h"
 #include "shell/WorkingDocuments.h"
 #include "wordgen/GenerationRun.h"
@@ -87,10 +87,7 @@ QString tryOnce(const BrochureWriter::Fields& fields, const QStringList& targets
         for (const QString& target : targets) {
             files.push_back(std::make_unique<OutputFile>(target));
             if (isPdf(target)) {
-                writeBrochurePdf(document, files.back()->partPath(),
-                                 fields[std::size_t(kTitleFieldIndex)]);
-                if (QFileInfo(files.back()->partPath()).size() == 0)
-                    return QStringLiteral("The engine wrote no PDF.");
+                writeBrochurePdf(document, *files.back(), fields[std::size_t(kTitleFieldIndex)]);
             } else {
                 copyInto(document, files.back()->partPath());
             }

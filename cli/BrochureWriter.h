@@ -26,10 +26,10 @@ public:
     };
 
     // targets: each file to write, ".doc" for the Word document and ".pdf"
-    // for the PDF. Each is made under a hidden name first and none takes its
-    // name before all are made, so a failure leaves every target as it was. A run that fails (an
-    // office that died or hung included) is tried once more on a fresh office before it counts as
-    // failed.
+    // for the PDF. Each is made under a hidden name first and none takes
+    // its name before all are made, so a failure leaves every target as it
+    // was. A run that fails (an office that died or hung included) is tried
+    // once more on a fresh office before it counts as failed.
     Result write(const Fields& fields, const QStringList& targets, bool replace);
 };
 

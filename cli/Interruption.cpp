@@ -1,7 +1,8 @@
 #include "cli/Interruption.h"
 
+#include "shell/TerminationSignals.h"
+
 #include <csignal>
-#include <initializer_list>
 
 namespace lw::cli {
 namespace {
@@ -15,14 +16,9 @@ void onSignal(int) {
 } // namespace
 
 void watchForInterruption() {
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
     // Calls in progress (the office's socket, file writes) carry on; the
     // flag is looked at between brochures.
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    onTerminationSignals(onSignal);
 }
 
 bool interrupted() {

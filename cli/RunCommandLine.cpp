@@ -9,18 +9,10 @@
 
 #include <QtGlobal>
 
-#include <cstdio>
-
 namespace lw::cli {
 namespace {
 
 constexpr auto kProgramName = "leafwright";
-
-void printOut(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-    std::fflush(stdout);
-}
 
 QtMessageHandler g_qtHandler = nullptr;
 
@@ -47,9 +39,8 @@ int runCommandLine(const Invocation& invocation) {
                                                QLatin1String(LEAFWRIGHT_VERSION)));
         return 0;
     case Invocation::Mode::Bad:
-        printError(invocation.problem);
-        std::fputs("\n", stderr);
-        std::fputs(usageText(QLatin1String(kProgramName)).toLocal8Bit().constData(), stderr);
+        printError(invocation.problem + QStringLiteral("\n\n") +
+                   usageText(QLatin1String(kProgramName)).chopped(1));
         return 2;
     case Invocation::Mode::Windows:
         return 0;

@@ -6,13 +6,21 @@
 namespace lw::cli {
 namespace {
 
-void write(const QString& text) {
+void writeTo(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-    std::fflush(stderr);
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+void write(const QString& text) {
+    writeTo(stderr, text);
 }
 
 } // namespace
+
+void printOut(const QString& text) {
+    writeTo(stdout, text);
+}
 
 void printError(const QString& text) {
     write(QStringLiteral("leafwright: ") + text + QLatin1Char('\n'));

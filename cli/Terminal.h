@@ -4,6 +4,8 @@
 
 namespace lw::cli {
 
+// Text as it stands on standard output.
+void printOut(const QString& text);
 // "leafwright: <text>" on standard error.
 void printError(const QString& text);
 // One line on standard error.

@@ -24,8 +24,12 @@ void handleTerminationSignals() {
     // The handler only writes a byte; the event loop does the real work.
     auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read);
     QObject::connect(notifier, &QSocketNotifier::activated, [] { endProgram(0); });
+    onTerminationSignals(onSignal);
+}
+
+void onTerminationSignals(void (*handler)(int)) {
     struct sigaction action {};
-    action.sa_handler = onSignal;
+    action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})

@@ -7,4 +7,8 @@ namespace lw {
 // application object exists.
 void handleTerminationSignals();
 
+// Installs a handler of one's own for those same signals, restarting the
+// calls they interrupt. The handler may only do what a signal handler may.
+void onTerminationSignals(void (*handler)(int));
+
 } // namespace lw

@@ -1,14 +1,10 @@
 #include "wordgen/PdfExport.h"
 
 #include "shell/FileRoutines.h"
+#include "shell/OutputFile.h"
 #include "wordgen/ObjectRegistry.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace lw {
 namespace {
@@ -40,36 +36,25 @@ private:
 
 } // namespace
 
-void writeBrochurePdf(const QString& document, const QString& path, const QString& title) {
+void writeBrochurePdf(const QString& document, OutputFile& file, const QString& title) {
     using namespace word;
     SessionGuard W(CreateObject(QString::fromLatin1(kWordApplicationClass)));
     const Ref<WordDocument> D = W->Documents()->Open(document, true);
     D->setBuiltInDocumentProperty(QStringLiteral("Title"), title);
-    D->SaveAs(path);
+    D->SaveAs(file.partPath());
     D->Close(kDoNotSaveChanges);
     W.quit();
+    if (QFileInfo(file.partPath()).size() == 0)
+        throw Failure(
+            QStringLiteral("Cannot write %1: the engine wrote no PDF").arg(file.target()));
 }
 
 void exportBrochurePdf(const QString& document, const QString& target, const QString& title) {
-    const QFileInfo targetInfo(target);
-    // A hidden name of our own in the target's folder, so the rename below
-    // stays on one file system; the engine picks the format by extension.
-    QTemporaryFile part(targetInfo.absoluteDir().filePath(QLatin1Char('.') + targetInfo.fileName() +
-                                                          QStringLiteral(".XXXXXX.pdf")));
-    if (!part.open())
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(target, part.errorString()));
-    part.close();
-
-    writeBrochurePdf(document, part.fileName(), title);
-    if (QFileInfo(part.fileName()).size() == 0)
-        throw Failure(QStringLiteral("Cannot write %1: the engine wrote no PDF").arg(target));
-    // By name: the engine may have written a new file under it.
-    QFile::setPermissions(part.fileName(),
-                          targetInfo.exists() ? targetInfo.permissions() : newFilePermissions());
-    if (std::rename(QFile::encodeName(part.fileName()).constData(),
-                    QFile::encodeName(targetInfo.absoluteFilePath()).constData()) != 0)
-        throw systemFailure(QStringLiteral("Cannot replace"), target);
-    part.setAutoRemove(false);
+    // A hidden name of our own in the target's folder, so the rename stays
+    // on one file system; the engine picks the format by its extension.
+    OutputFile part(target);
+    writeBrochurePdf(document, part, title);
+    part.publish(true);
 }
 
 } // namespace lw

@@ -4,6 +4,8 @@
 
 namespace lw {
 
+class OutputFile;
+
 // The brochure as a PDF for printing: the saved document is opened read-only
 // in a session of its own, given the title, and exported whole (every page,
 // every font embedded) to a new file beside target, which is then renamed
@@ -12,8 +14,9 @@ namespace lw {
 // Throws a Failure naming the reason.
 void exportBrochurePdf(const QString& document, const QString& target, const QString& title);
 
-// The export itself: writes the PDF at path, which must end in ".pdf" and
-// which the caller owns (written in place, not through a temporary name).
-void writeBrochurePdf(const QString& document, const QString& path, const QString& title);
+// The export itself, into a file on its way to a target ending in ".pdf";
+// the caller publishes it. Throws a Failure naming the target when the
+// engine wrote nothing.
+void writeBrochurePdf(const QString& document, OutputFile& file, const QString& title);
 
 } // namespace lw

@@ -3,12 +3,12 @@
 #include <QString>
 #include <QTemporaryFile>
 
-namespace lw::cli {
+namespace lw {
 
-// A brochure file on its way into its folder: written under a hidden name
-// beside its target, then given the target's name in one step, so a file of
-// that name is always whole. Dropped before it is published, it takes what
-// was written with it.
+// A file on its way into its folder: written under a hidden name beside its
+// target, then given the target's name in one step, so a file of that name
+// is always whole. Dropped before it is published, it takes what was
+// written with it.
 class OutputFile {
 public:
     // Throws a Failure naming the reason when the folder takes no new file.
@@ -22,7 +22,8 @@ public:
     // Gives the file the target's name, readable as a new file of the
     // user's would be (a replaced file keeps its permissions). An existing
     // target is replaced only with `replace`; without, it is left as it is
-    // and false is returned. Throws a Failure on any other refusal.
+    // and false is returned. Throws a Failure on any other refusal
+    // ("Cannot replace" when an existing target was to be replaced).
     bool publish(bool replace);
 
 private:
@@ -30,4 +31,4 @@ private:
     QTemporaryFile m_part;
 };
 
-} // namespace lw::cli
+} // namespace lw

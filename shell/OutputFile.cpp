@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "shell/OutputFile.h"
 
 #include "shell/FileRoutines.h"
 
@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace lw::cli {
+namespace lw {
 
 OutputFile::OutputFile(const QString& target) : m_target(QFileInfo(target).absoluteFilePath()) {
     const QFileInfo info(m_target);
@@ -48,9 +48,11 @@ bool OutputFile::publish(bool replace) {
             return false;
     }
     if (result != 0)
-        throw systemFailure(QStringLiteral("Cannot write"), m_target);
+        throw systemFailure(replace && existing.exists() ? QStringLiteral("Cannot replace")
+                                                         : QStringLiteral("Cannot write"),
+                            m_target);
     m_part.setAutoRemove(false);
     return true;
 }
 
-} // namespace lw::cli
+} // namespace lw
