@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/RunCommandLine.h"
 #include "shell/LargeBuffers.h"
+#include "shell/LeftoverSweep.h"
 #include "shell/ProgramEnd.h"
 #include "shell/TerminationSignals.h"
 #include "ui/Form1.h"
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
         lw::cli::prepareForWorkWithoutWindow();
     }
     QApplication app(argc, argv);
+    // What an earlier, killed run left in the working folder.
+    lw::sweepLeftovers();
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Leafwright"));
     // The desktop entry's name, so a desktop matches the windows to its

@@ -2,6 +2,7 @@
 
 #include "cli/Interruption.h"
 #include "shell/FileRoutines.h"
+#include "shell/InstanceRecord.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -134,6 +135,7 @@ void runJobs(const std::vector<BatchJob>& jobs, int workers, bool replace,
         // documents of different workers never meet.
         worker.workingFolder =
             std::make_unique<QTemporaryDir>(temporaryPath(QStringLiteral("batch-worker-XXXXXX")));
+        recordPathToMake(worker.workingFolder->path());
         worker.process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TEMP"), worker.workingFolder->path());

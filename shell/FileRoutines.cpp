@@ -24,6 +24,14 @@ void DeleteFileQuietly(const QString& path) {
         ::unlink(QFile::encodeName(path).constData());
 }
 
+void deleteOwnFileQuietly(const QString& path) {
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat info {};
+    if (!path.isEmpty() && ::lstat(encoded.constData(), &info) == 0 && info.st_uid == ::getuid() &&
+        S_ISREG(info.st_mode))
+        ::unlink(encoded.constData());
+}
+
 Failure systemFailure(const QString& what, const QString& path) {
     return Failure(
         QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno))));
@@ -48,7 +56,9 @@ QString privateTemporaryFolder() {
     if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
         info.st_uid != ::getuid() || (info.st_mode & 0077) != 0)
         throw Failure(
-            QStringLiteral("The temporary folder %1 is not private to this user").arg(folder));
+            QStringLiteral("The temporary folder %1 is not private to this user. Set TEMP to a "
+                           "folder of your own to work there instead.")
+                .arg(folder));
     return folder;
 }
 

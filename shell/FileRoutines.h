@@ -13,6 +13,10 @@ bool PathExists(const QString& path);
 // Deletes a file and ignores every failure (missing, locked, a folder).
 void DeleteFileQuietly(const QString& path);
 
+// Deletes a plain file only when this user owns it; a link, a folder or
+// another user's file stays. Ignores every failure.
+void deleteOwnFileQuietly(const QString& path);
+
 // "<what> <path>: <the system's reason for errno>", to throw after a failed
 // system call on path.
 Failure systemFailure(const QString& what, const QString& path);

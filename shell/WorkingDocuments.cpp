@@ -1,6 +1,7 @@
 #include "shell/WorkingDocuments.h"
 
 #include "shell/FileRoutines.h"
+#include "shell/InstanceRecord.h"
 #include "shell/ProgramEnd.h"
 
 namespace lw {
@@ -17,8 +18,10 @@ void addWorkingDocument(const QString& path) {
         return true;
     }();
     Q_UNUSED(deletedAtTheEnd);
-    if (!path.isEmpty() && !documents().contains(path))
+    if (!path.isEmpty() && !documents().contains(path)) {
+        recordPathToMake(path);
         documents().append(path);
+    }
 }
 
 QStringList workingDocuments() {
@@ -28,8 +31,12 @@ QStringList workingDocuments() {
 void deleteWorkingDocumentsQuietly(const QString& keep) {
     QStringList remaining;
     for (const QString& path : std::as_const(documents())) {
-        if (path != keep)
+        if (path != keep) {
             DeleteFileQuietly(path);
+            // An office that was killed with the document open leaves its
+            // lock file beside it.
+            deleteOwnFileQuietly(officeLockFileOf(path));
+        }
         if (PathExists(path))
             remaining.append(path);
     }

@@ -1,6 +1,7 @@
 #include "wordgen/EngineModule.h"
 
 #include "shell/AppInfo.h"
+#include "shell/InstanceRecord.h"
 #include "shell/ProgramEnd.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
@@ -31,6 +32,7 @@ QString loadEngineModules() {
         return module.errorString();
     EngineEntry entry;
     entry.reportPhase = [](const char* name) { reportPhase(name); };
+    entry.recordPathToMake = [](const QString& path) { lw::recordPathToMake(path); };
     entryFunction(&entry);
     if (!entry.createApplication)
         return QStringLiteral("The engine module offers no application");

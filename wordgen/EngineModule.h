@@ -15,6 +15,9 @@ struct EngineEntry {
     // Set by the program before it calls the module: where the module reports
     // the parts of its work, for measurements. May be empty.
     std::function<void(const char* name)> reportPhase;
+    // Set by the program: where the module lists a path it is about to make,
+    // so that it is removed if the program is killed. May be empty.
+    std::function<void(const QString& path)> recordPathToMake;
 };
 
 // Each module exports: extern "C" void leafwright_engine_entry(lw::word::EngineEntry*)

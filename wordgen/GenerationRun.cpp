@@ -3,9 +3,11 @@
 #include "brochure/BrochureProduct.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
+#include "shell/InstanceRecord.h"
 #include "shell/WorkingDocuments.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PageSnapshot.h"
+#include "wordgen/TemplateFile.h"
 #include "wordgen/WorkingFiles.h"
 
 #include <QFile>
@@ -68,18 +70,15 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
     QByteArray templateBytes;
     trap.step(106, [&] { templateBytes = readTemplateResource(); });
     QString templatePath;
-    if (trap.condition(108, [&] {
-            return !PathExists(temporaryPath(QString::fromLatin1(kTemplateFileName)));
-        }))
-        trap.step(108, [&] {
-            SaveBytesToFile(templateBytes, temporaryPath(QString::fromLatin1(kTemplateFileName)));
-        });
+    // Always a file of this run's own: one already there under that name may
+    // be anyone's and is neither used nor deleted.
+    trap.step(108, [&] { templatePath = writeOwnTemplate(templateBytes); });
     reportPhase("template written");
 
     Ref<WordApplication> W;
     Ref<WordDocument> D;
     trap.step(110, [&] { W = CreateObject(QString::fromLatin1(kWordApplicationClass)); });
-    trap.step(112, [&] { templatePath = temporaryPath(QString::fromLatin1(kTemplateFileName)); });
+    trap.step(112, [] {});
     trap.step(114, [&] { D = W->Documents()->Open(templatePath, true); });
     reportPhase("open");
 
@@ -155,14 +154,26 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
             Name = temporaryPath(Name + QString::fromLatin1(kWorkingDocumentExtension));
         });
         taken = false;
-        trap.step(180, [&] { taken = PathExists(Name); });
+        // The name is taken by making an empty file of ours under it, so
+        // the office never saves through a file or link planted there.
+        trap.step(180, [&] {
+            recordPathToMake(Name);
+            taken = !reserveWorkingFile(Name);
+        });
     } while (taken);
 
     trap.step(182, [&] {
         // Listed before the engine writes it: a save that fails part-way may
         // still leave a file, which must not outlive the program.
         addWorkingDocument(Name);
-        D->SaveAs(Name);
+        try {
+            D->SaveAs(Name);
+        } catch (...) {
+            // No empty stand-in for a document that was never written.
+            DeleteFileQuietly(Name);
+            throw;
+        }
+        keepPrivate(Name);
     });
     trap.step(184, [&] { W->setDisplayAlerts(false); });
     trap.step(186, [&] { D->Close(); });

@@ -3,6 +3,7 @@
 #include "shell/BitmapFile.h"
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
+#include "shell/InstanceRecord.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lw {
@@ -20,10 +22,18 @@ void SaveBytesToFile(const QByteArray& bytes, const QString& path) {
     QCoreApplication::processEvents();
     if (PathExists(path))
         return;
+    if (!SaveBytesToNewFile(bytes, path))
+        throw systemFailure(QStringLiteral("Cannot create"), path);
+}
+
+bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        if (errno == EEXIST || errno == ELOOP)
+            return false;
         throw systemFailure(QStringLiteral("Cannot create"), path);
+    }
     qsizetype written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
@@ -39,6 +49,23 @@ void SaveBytesToFile(const QByteArray& bytes, const QString& path) {
     }
     if (::close(fd) != 0)
         throw systemFailure(QStringLiteral("Cannot write"), path);
+    return true;
+}
+
+bool reserveWorkingFile(const QString& path) {
+    return SaveBytesToNewFile(QByteArray(), path);
+}
+
+void keepPrivate(const QString& path) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
+        (info.st_mode & 0077) != 0)
+        ::fchmod(fd, info.st_mode & 0700);
+    ::close(fd);
 }
 
 int drawNameDigit(QRandomGenerator& generator) {
@@ -59,6 +86,7 @@ void savePictureReplacing(const QImage& picture, const QString& path) {
                  QFile::encodeName(path).constData()) != 0)
         throw systemFailure(QStringLiteral("Cannot replace"), path);
     file.setAutoRemove(false);
+    recordMadeFile(path);
 }
 
 } // namespace lw

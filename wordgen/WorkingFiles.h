@@ -16,6 +16,19 @@ namespace lw {
 // through. Throws a Failure when the file cannot be written.
 void SaveBytesToFile(const QByteArray& bytes, const QString& path);
 
+// Writes the bytes to a new file at path, readable by the user alone; false,
+// with nothing written, when something (a link included) already has that
+// name. Throws a Failure when the file cannot be written.
+bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path);
+
+// Takes a working file's name by making it, empty and private; false when
+// the name is taken.
+bool reserveWorkingFile(const QString& path);
+
+// Makes a working file the office wrote readable by the user alone: the
+// office creates files with the umask's permissions.
+void keepPrivate(const QString& path);
+
 // One digit of a working document's name ("tmpout" and eight of these):
 // 1 to 9, never 0.
 int drawNameDigit(QRandomGenerator& generator);

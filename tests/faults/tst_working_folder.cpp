@@ -117,9 +117,7 @@ private slots:
         QVERIFY(!QFile::exists(doc));
         QVERIFY(!QFile::exists(disk.path() + QStringLiteral("/template.dot")));
         // Nothing of the office's is left beside the working document.
-        const QStringList left =
-            QDir(disk.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList left = test::entriesBesideRecord(disk.path());
         QCOMPARE(left, QStringList({QStringLiteral("filler")}));
         goodRunFollows();
     }

@@ -49,11 +49,9 @@ public:
         return form;
     }
 
-    // Everything in the working folder, hidden entries included.
-    QStringList workingFolderEntries() const {
-        return QDir(home.tempPath())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
+    // Everything in the working folder, hidden entries included, but for
+    // this test process's own record of what it made.
+    QStringList workingFolderEntries() const { return entriesBesideRecord(home.tempPath()); }
 
     TestHome home;
     PrivateOfficeCache cache;

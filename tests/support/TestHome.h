@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/InstanceRecord.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,5 +38,14 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Everything in a folder, hidden entries included, but for a running test
+// process's own record of what it made (kept there until the process ends).
+inline QStringList entriesBesideRecord(const QString& folder) {
+    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                 QDir::NoDotAndDotDot);
+    entries.removeIf([](const QString& name) { return name.startsWith(kInstanceRecordPrefix); });
+    return entries;
+}
 
 } // namespace lw::test

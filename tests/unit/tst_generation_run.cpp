@@ -62,7 +62,7 @@ const char* const kAllTokens = "[CompanyName] [City] [Address2] [PhoneNo] [FaxNo
                                "[EmailAddress] [StreetAddress] [TagLine] [ST] [ZIPCode]";
 
 QStringList tempEntries(const test::TestHome& home) {
-    return QDir(home.tempPath()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    return test::entriesBesideRecord(home.tempPath());
 }
 
 } // namespace
@@ -187,19 +187,36 @@ private slots:
         QVERIFY(prompts.errors.isEmpty());
     }
 
-    void existingTemplateIsUsedUnchangedAndDeletedAtTheEnd() {
-        test::FakePrompts prompts;
-        test::FakeWordEngine engine;
+    void fileAlreadyNamedTemplateIsNeitherUsedNorDeleted() {
+        QFile resource(QString::fromLatin1(kTemplateResource));
+        QVERIFY(resource.open(QIODevice::ReadOnly));
+        const QByteArray shipped = resource.readAll();
         const QString templatePath = home.tempPath() + QStringLiteral("/template.dot");
-        QFile planted(templatePath);
-        QVERIFY(planted.open(QIODevice::WriteOnly));
-        planted.write("mine");
-        planted.close();
-        RecordingHost host;
-        RunGeneration(host);
-        QCOMPARE(engine.opened.first(), templatePath);
-        QCOMPARE(engine.openedBytes.first(), QByteArray("mine"));
-        QVERIFY(!QFile::exists(templatePath));
+        const QString victim = home.path() + QStringLiteral("/victim");
+        // A user's own file, a link to someone else's, a copy of the shipped
+        // bytes: each stays as it was, and the run opens a file of its own.
+        const QList<QByteArray> planted{"mine", "link", shipped};
+        for (const QByteArray& kind : planted) {
+            test::FakePrompts prompts;
+            test::FakeWordEngine engine;
+            QFile::remove(templatePath);
+            QFile target(kind == "link" ? victim : templatePath);
+            QVERIFY(target.open(QIODevice::WriteOnly));
+            target.write(kind == "link" ? "keep" : kind);
+            target.close();
+            if (kind == "link")
+                QVERIFY(QFile::link(victim, templatePath));
+            RecordingHost host;
+            RunGeneration(host);
+            QVERIFY(prompts.errors.isEmpty());
+            QVERIFY(engine.opened.first() != templatePath);
+            QCOMPARE(engine.openedBytes.first(), shipped);
+            QVERIFY(!QFile::exists(engine.opened.first()));
+            QFile after(templatePath);
+            QVERIFY(after.open(QIODevice::ReadOnly));
+            QCOMPARE(after.readAll(), kind == "link" ? QByteArray("keep") : kind);
+        }
+        QFile::remove(templatePath);
     }
 
     void templateIsWrittenWholeAndOnlyOnce() {

@@ -1,6 +1,7 @@
 // The entry point the program looks up when it loads this module.
 
 #include "wordgen/EngineModule.h"
+#include "wordgen/libreoffice/MadePaths.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/OfficeSession.h"
 #include "wordgen/libreoffice/PhaseReport.h"
@@ -13,4 +14,5 @@ leafwright_engine_entry(lw::word::EngineEntry* entry) {
     };
     entry->shutdown = [] { office::OfficeEngine::instance().stop(office::StopReason::ProgramEnd); };
     office::setPhaseReporter(entry->reportPhase);
+    office::setPathRecorder(entry->recordPathToMake);
 }

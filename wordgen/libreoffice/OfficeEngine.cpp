@@ -3,6 +3,7 @@
 #include "wordgen/libreoffice/OfficeWarmUp.h"
 
 #include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/MadePaths.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QDir>
@@ -120,6 +121,7 @@ void OfficeEngine::startOffice() {
     if (!m_profile)
         m_profile = OfficeProfile::acquire();
     const QString pipeName = uniquePipeName();
+    recordPathToMake(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(pipeName));
     const QStringList arguments{QStringLiteral("--headless"),
                                 QStringLiteral("--invisible"),
                                 QStringLiteral("--norestore"),

@@ -1,5 +1,7 @@
 #include "wordgen/libreoffice/OfficeProfile.h"
 
+#include "wordgen/libreoffice/MadePaths.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -99,6 +101,7 @@ std::unique_ptr<OfficeProfile> OfficeProfile::acquire() {
     profile->m_oneTimeFolder =
         std::make_unique<QTemporaryDir>(QDir::tempPath() + "/leafwright-office-XXXXXX");
     profile->m_folder = profile->m_oneTimeFolder->path();
+    recordPathToMake(profile->m_folder);
     return profile;
 }
 
