@@ -90,12 +90,11 @@ public:
     bool officeProfileWasMade() const {
         return QFileInfo(cachePath() + QStringLiteral("/leafwright/office-profile-0")).isDir();
     }
-    // The socket file an office's pipe leaves when nothing could remove it.
-    void removePipesOf(qint64 programPid) const {
+    // The socket files of the offices a program started.
+    QStringList pipesOf(qint64 programPid) const {
         const QString pattern =
             QStringLiteral("OSL_PIPE_%1_leafwright-%2-*").arg(getuid()).arg(programPid);
-        for (const QString& name : QDir(QStringLiteral("/tmp")).entryList({pattern}, QDir::System))
-            QFile::remove(QStringLiteral("/tmp/") + name);
+        return QDir(QStringLiteral("/tmp")).entryList({pattern}, QDir::System);
     }
 
     QProcess process;
@@ -153,8 +152,15 @@ private slots:
         QVERIFY(test::waitUntilEnded(office, 10000));
         qInfo("the office ended %lld ms after the program was killed", timer.elapsed());
         QCOMPARE(run.offices(), QList<pid_t>());
+        // Only its record of what it made, which the next start removes
+        // together with the office's socket.
+        QCOMPARE(run.tempEntries().size(), 1);
+        QCOMPARE(run.pipesOf(programPid).size(), 1);
+        run.start("LEAFWRIGHT_EXIT_WHEN_READY");
+        QVERIFY(run.process.waitForFinished(60000));
+        QCOMPARE(run.process.exitCode(), 0);
         QCOMPARE(run.tempEntries(), QStringList());
-        run.removePipesOf(programPid);
+        QCOMPARE(run.pipesOf(programPid), QStringList());
     }
 
     // The program alone, without the engine module beside it: it says that
