@@ -147,11 +147,16 @@ StoreCheck FieldStore::checkAtStartUp(const QDateTime& now) {
         const SettingsFileReading reading =
             readSettingsFile(bytes, store.status() == QSettings::FormatError);
         if (reading.damaged) {
+            check.damagedFile = file;
+            for (const auto& [index, value] : reading.fields)
+                check.recoveredFields << index;
             try {
                 const QString copy = keepDamagedCopy(file, bytes, now);
                 rewriteWith(reading.fields);
                 notices << damagedNotice(file, copy);
+                check.damagedCopy = copy;
             } catch (const Failure& failure) {
+                check.copyProblem = failure.description();
                 notices << uncopiedNotice(file, failure.description());
                 g_refusal = uncopiedNotice(file, failure.description());
                 g_unkeptValues = reading.fields;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace lw {
@@ -11,6 +12,12 @@ struct StoreCheck {
     QString notice;
     // Changes will not reach the settings file, and the notice says so.
     bool notKept = false;
+    // For a damaged file: its path, the copy of its original contents (empty
+    // when none could be made, and why) and the fields read back from it.
+    QString damagedFile;
+    QString damagedCopy;
+    QString copyProblem;
+    QList<int> recoveredFields;
 };
 
 // The brochure fields in the per-user settings store: application "Tessaly",

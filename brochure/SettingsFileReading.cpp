@@ -99,9 +99,12 @@ SettingsFileReading readSettingsFile(const QByteArray& bytes, bool storeFormatEr
     if (content.startsWith("\xef\xbb\xbf"))
         content.remove(0, 3);
     // The store decodes the file as UTF-8; bytes that are not are replaced.
+    // Decoded piece by piece and thrown away: only whether it decodes counts,
+    // and a whole copy of a huge file would cost seconds.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(content);
-    Q_UNUSED(decoded);
+    constexpr qsizetype kPiece = 1 << 16;
+    for (qsizetype at = 0; at < content.size() && !utf8.hasError(); at += kPiece)
+        (void)QString(utf8(QByteArrayView(content).sliced(at, qMin(kPiece, content.size() - at))));
     reading.damaged = storeFormatError || utf8.hasError();
 
     struct FieldLine {

@@ -1,8 +1,10 @@
 #include "cli/OneBrochure.h"
 
+#include "brochure/FieldLength.h"
 #include "brochure/FieldStore.h"
 #include "brochure/SingleLineText.h"
 #include "cli/BrochureWriter.h"
+#include "cli/DamagedSettings.h"
 #include "cli/Interruption.h"
 #include "cli/Terminal.h"
 
@@ -37,17 +39,35 @@ std::optional<BrochureWriter::Fields> fieldsFromFile(const QString& path) {
     return fields;
 }
 
+// The fields the window would show: a damaged settings file recovered as
+// the window does it, said once, and each value made a single line.
+BrochureWriter::Fields storedFields() {
+    const StoreCheck check = FieldStore::checkAtStartUp();
+    if (!check.damagedFile.isEmpty())
+        printError(damagedSettingsNotice(check));
+    BrochureWriter::Fields fields;
+    for (int i = 0; i < kFieldCount; ++i)
+        fields[std::size_t(i)] = singleLineText(FieldStore::read(i));
+    return fields;
+}
+
 } // namespace
 
 int runOneBrochure(const Invocation& invocation) {
     BrochureWriter::Fields fields;
     if (invocation.fieldsFile.isEmpty()) {
-        for (int i = 0; i < kFieldCount; ++i)
-            fields[std::size_t(i)] = FieldStore::read(i);
+        fields = storedFields();
     } else if (const auto read = fieldsFromFile(invocation.fieldsFile)) {
         fields = *read;
     } else {
         return 1;
+    }
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (const QString problem = overlongFieldProblem(i, fields[std::size_t(i)].size());
+            !problem.isEmpty()) {
+            printError(problem);
+            return 1;
+        }
     }
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);

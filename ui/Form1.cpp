@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/FieldLength.h"
 #include "brochure/FieldStore.h"
 #include "shell/AppInfo.h"
 #include "shell/DataFiles.h"
@@ -131,7 +132,14 @@ void Form1::Form_Load() {
     // file stays exactly as it was.
     m_restoring = true;
     load.forCount(128, 0, kFieldCount - 1, 132, [&](int index) {
-        load.step(130, [&] { setFieldText(index, FieldStore::read(index)); });
+        load.step(130, [&] {
+            const QString stored = FieldStore::read(index);
+            // Laying out millions of characters would keep the window from
+            // the user for minutes.
+            m_overlongStored[std::size_t(index)] =
+                stored.size() > kLongestFieldText ? stored.size() : 0;
+            setFieldText(index, stored.left(kLongestFieldText + 1));
+        });
     });
     m_restoring = false;
     load.step(134, [&] { CheckWordInstalled(); });
@@ -144,6 +152,7 @@ void Form1::setFieldText(int index, const QString& text) {
 void Form1::Text1_Change(int index) {
     if (m_restoring)
         return;
+    m_overlongStored[std::size_t(index)] = 0;
     try {
         FieldStore::write(index, Text1(index)->text());
         m_toldNotKept = false;

@@ -1,7 +1,9 @@
 #include "ui/Form1.h"
 
+#include "brochure/FieldLength.h"
 #include "shell/BitmapFile.h"
 #include "shell/Failure.h"
+#include "shell/Prompts.h"
 #include "ui/Form2.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/PageSnapshot.h"
@@ -48,6 +50,16 @@ private:
 } // namespace
 
 void Form1::PushButton6_Click() {
+    // Refused before anything starts: no engine is handed such a text.
+    for (int i = 0; i < kFieldCount; ++i) {
+        const qsizetype stored = m_overlongStored[std::size_t(i)];
+        if (const QString problem =
+                overlongFieldProblem(i, stored ? stored : Text1(i)->text().size());
+            !problem.isEmpty()) {
+            prompts().message(problem);
+            return;
+        }
+    }
     Form1Host host(*this);
     RunGeneration(host);
 }
