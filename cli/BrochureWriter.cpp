@@ -50,18 +50,18 @@ private:
     const BrochureWriter::Fields& m_fields;
 };
 
-void copyInto(const QString& document, const QString& path) {
+void copyInto(const QString& document, const OutputFile& file) {
     QFile input(document);
-    QFile output(path);
+    QFile output(file.partPath());
     if (!input.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("Cannot read %1: %2").arg(document, input.errorString()));
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, output.errorString()));
+        throw file.writeFailure(output.errorString());
     const QByteArray bytes = input.readAll();
     if (input.error() != QFileDevice::NoError)
         throw Failure(QStringLiteral("Cannot read %1: %2").arg(document, input.errorString()));
     if (output.write(bytes) != bytes.size() || !output.flush())
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, output.errorString()));
+        throw file.writeFailure(output.errorString());
 }
 
 bool isPdf(const QString& target) {
@@ -89,7 +89,7 @@ QString tryOnce(const BrochureWriter::Fields& fields, const QStringList& targets
             if (isPdf(target)) {
                 writeBrochurePdf(document, *files.back(), fields[std::size_t(kTitleFieldIndex)]);
             } else {
-                copyInto(document, files.back()->partPath());
+                copyInto(document, *files.back());
             }
         }
         for (const auto& file : files)

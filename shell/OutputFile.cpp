@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -21,6 +22,13 @@ OutputFile::OutputFile(const QString& target) : m_target(QFileInfo(target).absol
     if (!m_part.open())
         throw Failure(QStringLiteral("Cannot write %1: %2").arg(m_target, m_part.errorString()));
     m_part.close();
+}
+
+Failure OutputFile::writeFailure(const QString& reason) const {
+    const QStorageInfo disk(QFileInfo(m_target).absolutePath());
+    const bool full = disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < 4096;
+    return Failure(QStringLiteral("Cannot write %1: %2")
+                       .arg(m_target, full ? QStringLiteral("the disk is full") : reason));
 }
 
 bool OutputFile::publish(bool replace) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Failure.h"
+
 #include <QString>
 #include <QTemporaryFile>
 
@@ -25,6 +27,11 @@ public:
     // and false is returned. Throws a Failure on any other refusal
     // ("Cannot replace" when an existing target was to be replaced).
     bool publish(bool replace);
+
+    // A failure to write the hidden file, told of the target the user asked
+    // for: "Cannot write <target>: <reason>", the reason being that the disk
+    // is full when it is.
+    Failure writeFailure(const QString& reason) const;
 
 private:
     QString m_target;

@@ -41,7 +41,15 @@ void writeBrochurePdf(const QString& document, OutputFile& file, const QString& 
     SessionGuard W(CreateObject(QString::fromLatin1(kWordApplicationClass)));
     const Ref<WordDocument> D = W->Documents()->Open(document, true);
     D->setBuiltInDocumentProperty(QStringLiteral("Title"), title);
-    D->SaveAs(file.partPath());
+    try {
+        D->SaveAs(file.partPath());
+    } catch (const Failure& failure) {
+        // The hidden file is ours, not the user's: the message names the
+        // file the user asked for.
+        QString description = failure.description();
+        description.replace(file.partPath(), file.target());
+        throw AutomationError(description);
+    }
     D->Close(kDoNotSaveChanges);
     W.quit();
     if (QFileInfo(file.partPath()).size() == 0)

@@ -6,11 +6,13 @@
 #include "wordgen/libreoffice/MadePaths.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -263,12 +265,19 @@ QString OfficeEngine::describe(const uno::Exception& error, bool expired, bool d
                               "and was stopped; it will be started again for the next session")
             .arg(CallWatchdog::callLimit().count() / 1000.0);
     const QString message = fromUno(error.Message).trimmed();
-    if (disposed || !m_process.isRunning())
-        return QStringLiteral("The word-processing engine stopped unexpectedly (%1)")
-            .arg(message.isEmpty() ? QStringLiteral("connection lost") : message);
+    // The office's own words name its source files and codes: kept for a log,
+    // not for the user.
     if (!message.isEmpty())
+        qWarning().noquote() << "The word-processing engine said:" << message;
+    if (disposed || !m_process.isRunning() ||
+        message.contains(QLatin1String("disposed"), Qt::CaseInsensitive))
+        return QStringLiteral("The word-processing engine stopped unexpectedly; Leafwright "
+                              "started it again. Press Start Creating Template to try once more.");
+    static const QRegularExpression officeInternals(
+        QStringLiteral(R"(\.(cxx|hxx|cpp):\d|\bat \./|0x[0-9a-fA-F]+)"));
+    if (!message.isEmpty() && !message.contains(officeInternals))
         return message;
-    return QStringLiteral("The word-processing engine reported an error");
+    return QStringLiteral("The word-processing engine could not carry out this step");
 }
 
 } // namespace lw::word::office
