@@ -31,6 +31,10 @@
 
 namespace lw {
 namespace {
+// A field's box shows at most this much of a stored text, which it lays out
+// in a few milliseconds.
+constexpr qsizetype kLongestShownText = 100000;
+
 QRect layoutRect(const form1::Box& box) {
     return twipsRect(box.left, box.top, box.width, box.height);
 }
@@ -137,8 +141,8 @@ void Form1::Form_Load() {
             // Laying out millions of characters would keep the window from
             // the user for minutes.
             m_overlongStored[std::size_t(index)] =
-                stored.size() > kLongestFieldText ? stored.size() : 0;
-            setFieldText(index, stored.left(kLongestFieldText + 1));
+                stored.size() > kLongestShownText ? stored.size() : 0;
+            setFieldText(index, stored.left(kLongestShownText));
         });
     });
     m_restoring = false;

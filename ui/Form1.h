@@ -78,8 +78,8 @@ private:
     bool m_restoring = false;
     // The user knows the fields are not being kept.
     bool m_toldNotKept = false;
-    // The stored length of each field whose stored text is too long for any
-    // brochure: its box shows only the start, the store keeps it whole until
+    // The stored length of each field whose stored text is too long to show
+    // whole: its box shows only the start, the store keeps it whole until
     // the field is changed, and a run refuses it; 0 for the others.
     std::array<qsizetype, kFieldCount> m_overlongStored{};
     std::optional<FieldValues> m_valuesBeforeCommand;

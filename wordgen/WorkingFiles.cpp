@@ -53,7 +53,12 @@ bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path) {
 }
 
 bool reserveWorkingFile(const QString& path) {
-    return SaveBytesToNewFile(QByteArray(), path);
+    try {
+        return SaveBytesToNewFile(QByteArray(), path);
+    } catch (const Failure&) {
+        // A folder that takes no file: the save that follows says why.
+        return true;
+    }
 }
 
 void keepPrivate(const QString& path) {

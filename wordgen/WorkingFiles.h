@@ -22,7 +22,8 @@ void SaveBytesToFile(const QByteArray& bytes, const QString& path);
 bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path);
 
 // Takes a working file's name by making it, empty and private; false when
-// the name is taken.
+// the name is taken. A folder that takes no file at all is left for the
+// save to report: true.
 bool reserveWorkingFile(const QString& path);
 
 // Makes a working file the office wrote readable by the user alone: the

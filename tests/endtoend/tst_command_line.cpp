@@ -190,6 +190,32 @@ private slots:
         verifyNothingLeft();
     }
 
+    // The store as the window reads it: a damaged file recovered and told of
+    // once, line breaks and NULs made blanks, an absurd value refused.
+    void storedFieldsAsTheWindowReadsThem() {
+        const QString store = path(QStringLiteral("config/Tessaly/Leafwright.conf"));
+        QDir().mkpath(QFileInfo(store).path());
+        writeFile(store, QByteArray("[Leafwright]\nText1_0=Acme\\nCo\nText1_1=Spring\\0field\n"
+                                    "Text1_3=\"555\n"));
+        QString errors;
+        QCOMPARE(run({QStringLiteral("--output"), QStringLiteral("stored.pdf")}, &errors), 0);
+        QCOMPARE(errors.count(QStringLiteral("is damaged")), 1);
+        QVERIFY2(errors.contains(store) && errors.contains(QStringLiteral("Company Name, City")),
+                 qPrintable(errors));
+        const QString text =
+            readWith(QStringLiteral("pdftotext"), {path(QStringLiteral("stored.pdf")), "-"});
+        QVERIFY2(text.contains(QStringLiteral("Acme Co")) &&
+                     text.contains(QStringLiteral("Spring field")),
+                 qPrintable(text));
+
+        writeFile(store, "[Leafwright]\nText1_1=" + QByteArray(20000, 'x') + '\n');
+        QCOMPARE(run({QStringLiteral("--output"), QStringLiteral("long.pdf")}, &errors), 1);
+        QVERIFY2(errors.contains(QStringLiteral("\"City\" holds 20,000 characters")),
+                 qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("long.pdf"))));
+        verifyNothingLeft();
+    }
+
     void interruptionLeavesOnlyWholeFiles() {
         QByteArray list = "company_name,city\n";
         for (int i = 0; i < 200; ++i)

@@ -70,8 +70,10 @@ int holdAWorkingDocument(int argc, char* argv[]) {
     const QString document = Form2::instance().mWordFile;
     const auto office = word::CreateObject(QString::fromLatin1(word::kWordApplicationClass));
     const auto open = office->Documents()->Open(document, false);
-    if (!prompts.errors.isEmpty() || !QFile::exists(document))
+    if (!prompts.errors.isEmpty() || !QFile::exists(document)) {
+        std::fprintf(stderr, "%s\n", qPrintable(prompts.errors.join(QLatin1Char('\n'))));
         return 1;
+    }
     std::printf("%s\n", QFile::encodeName(document).constData());
     std::fflush(stdout);
     for (;;)
@@ -123,8 +125,12 @@ class ForeignFilesTest : public QObject {
                 120000))
             return false;
         instance.document = QFile::decodeName(instance.process.readLine().trimmed());
-        return QFile::exists(instance.document) && QFile::exists(instance.lockFile()) &&
-               instance.sockets().size() == 1;
+        const bool ready = QFile::exists(instance.document) && QFile::exists(instance.lockFile()) &&
+                           instance.sockets().size() == 1;
+        if (!ready)
+            qWarning() << "instance not ready:" << instance.document << instance.sockets()
+                       << QDir(shared()).entryList(QDir::AllEntries | QDir::Hidden);
+        return ready;
     }
 
 private slots:
