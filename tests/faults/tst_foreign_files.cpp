@@ -180,6 +180,10 @@ private slots:
         startInstance(live, m_dir.path() + QStringLiteral("/live"));
         QVERIFY(waitForDocument(killed));
         QVERIFY(waitForDocument(live));
+        // Others sharing the folder cannot read the company's data.
+        const QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFile::permissions(live.document) & others, QFile::Permissions());
         const QStringList killedSocket = killed.sockets();
         ::kill(pid_t(killed.process.processId()), SIGKILL);
         QVERIFY(killed.process.waitForFinished(5000));
