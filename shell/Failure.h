@@ -30,4 +30,10 @@ inline QString describeCurrentException() {
     }
 }
 
+// True for the engine's own account of having stopped or hung: whatever fails
+// after it in the same action fails for that reason.
+inline bool tellsOfStoppedEngine(const QString& description) {
+    return description.startsWith(QLatin1String("The word-processing engine stopped"));
+}
+
 } // namespace lw

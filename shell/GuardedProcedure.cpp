@@ -4,14 +4,38 @@
 #include "shell/Failure.h"
 #include "shell/ProgramEnd.h"
 
+#include <QDebug>
+
 namespace lw {
+namespace {
+
+// Procedures running now, outermost first, and whether the user action they
+// belong to has already told of a stopped engine.
+int openProcedures = 0;
+bool engineStopTold = false;
+
+} // namespace
 
 GuardedProcedure::GuardedProcedure(const QString& object, const QString& procedure)
-    : m_location(locationString(object, procedure)) {}
+    : m_location(locationString(object, procedure)) {
+    if (openProcedures++ == 0)
+        engineStopTold = false;
+}
+
+GuardedProcedure::~GuardedProcedure() {
+    --openProcedures;
+}
 
 void GuardedProcedure::reportCurrentException(int line) {
     const QString description = describeCurrentException();
     m_failedLines.push_back(line);
+    if (engineStopTold) {
+        qWarning().noquote() << "Also failed after the engine stopped:" << description << m_location
+                             << "at line" << line;
+        return;
+    }
+    if (tellsOfStoppedEngine(description))
+        engineStopTold = true;
     showErrorReport(description, m_location, line);
 }
 

@@ -15,9 +15,15 @@ namespace lw {
 //  - after a failing condition, with the then-branch, as if it had held.
 // A failure inside a routine without a trap of its own counts as a failure of
 // the calling step.
+// Once a report has said the engine stopped, the steps that fail after it in
+// the same user action (this procedure and the ones it calls) fail for that
+// same reason: they are logged on stderr, not shown as further boxes.
 class GuardedProcedure {
 public:
     GuardedProcedure(const QString& object, const QString& procedure);
+    ~GuardedProcedure();
+    GuardedProcedure(const GuardedProcedure&) = delete;
+    GuardedProcedure& operator=(const GuardedProcedure&) = delete;
 
     // One numbered step; several statements may share it. True when it succeeded.
     bool step(int line, const std::function<void()>& action);

@@ -79,7 +79,8 @@ private slots:
         // One call limit for the hung call, not one per step after it.
         QVERIFY(elapsed < 20000);
 
-        QCOMPARE(prompts.errorLines(), expectedLines);
+        // No second box after the one about the hang.
+        QCOMPARE(prompts.errorLines(), expectedLines.mid(0, 1));
         const QStringList descriptions = test::descriptionsOf(prompts.errors);
         QVERIFY(!descriptions.contains(QString()));
         QCOMPARE(prompts.errorLines().first(), hungLine);
