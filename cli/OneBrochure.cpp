@@ -39,16 +39,20 @@ std::optional<BrochureWriter::Fields> fieldsFromFile(const QString& path) {
 
 } // namespace
 
-int runOneBrochure(const Invocation& invocation) {
+std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) {
+    if (!fieldsFile.isEmpty())
+        return fieldsFromFile(fieldsFile);
     BrochureWriter::Fields fields;
-    if (invocation.fieldsFile.isEmpty()) {
-        for (int i = 0; i < kFieldCount; ++i)
-            fields[std::size_t(i)] = FieldStore::read(i);
-    } else if (const auto read = fieldsFromFile(invocation.fieldsFile)) {
-        fields = *read;
-    } else {
+    for (int i = 0; i < kFieldCount; ++i)
+        fields[std::size_t(i)] = FieldStore::read(i);
+    return fields;
+}
+
+int runOneBrochure(const Invocation& invocation) {
+    const auto read = brochureFields(invocation.fieldsFile);
+    if (!read)
         return 1;
-    }
+    const BrochureWriter::Fields& fields = *read;
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
