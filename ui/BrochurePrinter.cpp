@@ -122,9 +122,10 @@ void BrochurePrinter::print(const QString& workingDocument, const QString& title
         }
         outcome.printer = *lookup.printer;
         PrintRequest first = request;
-        // Both sides wanted of a printer that cannot: page 1 alone first.
-        outcome.secondPageLeft = request.twoSided && !outcome.printer.twoSided &&
-                                 request.firstPage == 1 && request.lastPage == kBrochurePages;
+        // Both pages on a printer that cannot print both sides (the dialog
+        // then offers no two-sided choice at all): page 1 alone first.
+        outcome.secondPageLeft = !outcome.printer.twoSided && request.firstPage == 1 &&
+                                 request.lastPage == kBrochurePages;
         if (outcome.secondPageLeft)
             first.lastPage = 1;
         const PrintResult result = sendToPrinter(pdf, jobTitle, first, outcome.printer);
