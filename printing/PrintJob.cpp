@@ -2,20 +2,18 @@
 
 namespace lw {
 
-bool PrinterFacts::letterPaper() const {
-    return defaultMedia.isEmpty() || defaultMedia.toLower().contains("letter");
-}
-
 PrintOptions printOptions(const PrintRequest& request, const PrinterFacts& printer) {
     PrintOptions options;
     const auto add = [&options](const QByteArray& name, const QByteArray& value) {
         options.append(qMakePair(name, value));
     };
-    if (printer.letterPaper()) {
+    const QByteArray paper = request.paper.isEmpty() ? printer.defaultMedia : request.paper;
+    // US Letter, or paper nobody named, is the brochure's own.
+    if (paper.isEmpty() || paper.toLower().contains("letter")) {
         add("media", "Letter");
     } else {
         // The page keeps its proportions on other paper, in the middle.
-        add("media", printer.defaultMedia);
+        add("media", paper);
         add("fit-to-page", "true");
         add("print-scaling", "fit");
     }

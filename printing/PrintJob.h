@@ -10,9 +10,8 @@ namespace lw {
 // What the print service knows of one printer, as far as a brochure cares.
 struct PrinterFacts {
     QString name;
-    bool twoSided = false;    // can print both sides, flipped on the short edge
-    QByteArray defaultMedia;  // the paper it holds, in the print service's words
-    bool letterPaper() const; // US Letter, or paper it does not name
+    bool twoSided = false;   // can print both sides, flipped on the short edge
+    QByteArray defaultMedia; // the paper it holds, in the print service's words
 };
 
 // What the user asked for: which printer, how many, which of the two pages,
@@ -24,6 +23,7 @@ struct PrintRequest {
     bool longEdge = false; // flipped on the long edge, when the user says so
     int firstPage = 1;     // 1 and 2: both pages
     int lastPage = 2;
+    QByteArray paper; // other paper than the printer's own, when chosen
 };
 
 using PrintOptions = QList<QPair<QByteArray, QByteArray>>;

@@ -59,6 +59,10 @@ PrintRequest BrochurePrinter::requestFrom(const QPrinter& printer) {
     request.copies = std::max(1, printer.copyCount());
     request.twoSided = printer.duplex() != QPrinter::DuplexNone;
     request.longEdge = printer.duplex() == QPrinter::DuplexLongSide;
+    // Paper other than the preset Letter, when the user chose it.
+    const QPageSize paper = printer.pageLayout().pageSize();
+    if (paper.id() != QPageSize::Letter)
+        request.paper = paper.key().toUtf8();
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         request.firstPage = std::clamp(printer.fromPage(), 1, kBrochurePages);
         request.lastPage = std::clamp(printer.toPage(), request.firstPage, kBrochurePages);
