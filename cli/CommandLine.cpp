@@ -11,11 +11,39 @@ namespace {
 
 // As many as the pool of office profiles holds.
 constexpr int kMostJobs = 8;
+// More copies than that is a typing slip, not a brochure run.
+constexpr int kMostCopies = 999;
 
 Invocation bad(const QString& problem) {
     Invocation invocation;
     invocation.mode = Invocation::Mode::Bad;
     invocation.problem = problem;
+    return invocation;
+}
+
+Invocation readPrint(const QCommandLineParser& parser,
+                     std::initializer_list<const QCommandLineOption*> others,
+                     const QCommandLineOption& fields, const QCommandLineOption& printer,
+                     const QCommandLineOption& copies) {
+    for (const QCommandLineOption* other : others)
+        if (parser.isSet(*other))
+            return bad(QStringLiteral("--print takes only --printer, --fields and --copies."));
+    Invocation invocation;
+    invocation.mode = Invocation::Mode::Print;
+    invocation.fieldsFile = parser.value(fields);
+    invocation.printer = parser.value(printer);
+    if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
+        return bad(QStringLiteral("--fields: the file name is empty."));
+    if (parser.isSet(printer) && invocation.printer.isEmpty())
+        return bad(QStringLiteral("--printer: the name is empty."));
+    if (parser.isSet(copies)) {
+        bool number = false;
+        invocation.copies = parser.value(copies).toInt(&number);
+        if (!number || invocation.copies < 1 || invocation.copies > kMostCopies)
+            return bad(QStringLiteral("--copies: '%1' is not a number from 1 to %2.")
+                           .arg(parser.value(copies))
+                           .arg(kMostCopies));
+    }
     return invocation;
 }
 
@@ -34,8 +62,11 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption overwrite(QStringLiteral("overwrite"), {});
     const QCommandLineOption jobs(QStringLiteral("jobs"), {}, QStringLiteral("N"));
     const QCommandLineOption worker(QLatin1String(kWorkerOption), {});
-    parser.addOptions(
-        {help, version, output, fields, batch, outputDir, format, overwrite, jobs, worker});
+    const QCommandLineOption print(QStringLiteral("print"), {});
+    const QCommandLineOption printer(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
+    const QCommandLineOption copies(QStringLiteral("copies"), {}, QStringLiteral("N"));
+    parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite, jobs,
+                       worker, print, printer, copies});
 
     if (!parser.parse(arguments))
         return bad(parser.errorText());
@@ -62,6 +93,12 @@ Invocation readCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
+    if (parser.isSet(print))
+        return readPrint(parser, {&output, &batch, &outputDir, &format, &overwrite, &jobs}, fields,
+                         printer, copies);
+    for (const QCommandLineOption* printing : {&printer, &copies})
+        if (parser.isSet(*printing))
+            return bad(QStringLiteral("--%1 needs --print.").arg(printing->names().last()));
 
     if (parser.isSet(output)) {
         if (parser.isSet(outputDir) || parser.isSet(format) || parser.isSet(jobs))
@@ -115,8 +152,10 @@ Invocation readCommandLine(const QStringList& arguments) {
 
     for (const QCommandLineOption* alone : {&fields, &outputDir, &format, &overwrite, &jobs})
         if (parser.isSet(*alone))
-            return bad(
-                QStringLiteral("--%1 needs --output or --batch.").arg(alone->names().last()));
+            return bad(QStringLiteral("--%1 needs --output%2.")
+                           .arg(alone->names().last(), alone == &fields
+                                                           ? QStringLiteral(" or --print")
+                                                           : QStringLiteral(" or --batch")));
     return invocation;
 }
 
@@ -134,9 +173,10 @@ QString usageText(const QString& programName) {
                "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
                "%2%3[--jobs N] [--overwrite]\n"
+               "%2%1 --print [--printer NAME] [--fields FILE.ini] [--copies N]\n"
                "\n"
-               "Without options, opens the windows. With --output or --batch, makes the\n"
-               "brochure without a window and needs no display.\n"
+               "Without options, opens the windows. With --output, --batch or --print,\n"
+               "works without a window and needs no display.\n"
                "\n"
                "Options:\n"
                "  -h, --help            print this usage and exit\n"
@@ -153,9 +193,15 @@ QString usageText(const QString& programName) {
                "  --jobs N              offices working at once on a list, 1 to 8\n"
                "                        (2 on a machine with two cores or more)\n"
                "  --overwrite           replace files that exist already\n"
+               "  --print               print the brochure, both sides flipped on the\n"
+               "                        short edge where the printer can; prints the\n"
+               "                        print service's job id\n"
+               "  --printer NAME        print on NAME instead of the default printer\n"
+               "  --copies N            how many brochures to print (1 to 999)\n"
                "\n"
-               "Exit status: 0 all written, 1 some rows rejected or failed, 2 bad\n"
-               "invocation, 130 interrupted. See leafwright(1).\n")
+               "Exit status: 0 all written or the job taken, 1 some rows rejected or\n"
+               "failed or nothing printed, 2 bad invocation, 130 interrupted. See\n"
+               "leafwright(1).\n")
         .arg(programName, indent, QString(programName.size() + 9, QLatin1Char(' ')));
 }
 

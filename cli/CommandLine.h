@@ -13,6 +13,7 @@ struct Invocation {
         Version, // --version
         One,     // --output FILE: one brochure without a window
         Batch,   // --batch LIST.csv --output-dir DIR: one for each company
+        Print,   // --print: the brochure on a printer
         Worker,  // a copy of the program making the brochures of a list
         Bad,     // anything else: `problem` says why
     };
@@ -26,10 +27,13 @@ struct Invocation {
     bool doc = true;    // --format doc or both
     bool pdf = false;   // --format pdf or both
     bool overwrite = false;
-    int jobs = 0; // --jobs: offices at once for a list; 0 chooses
+    int jobs = 0;    // --jobs: offices at once for a list; 0 chooses
+    QString printer; // --printer, empty for the default one
+    int copies = 1;  // --copies
 
     bool makesBrochures() const {
-        return mode == Mode::One || mode == Mode::Batch || mode == Mode::Worker;
+        return mode == Mode::One || mode == Mode::Batch || mode == Mode::Worker ||
+               mode == Mode::Print;
     }
 };
 

@@ -53,22 +53,26 @@ BrochureWriter::Fields storedFields() {
 
 } // namespace
 
-int runOneBrochure(const Invocation& invocation) {
-    BrochureWriter::Fields fields;
-    if (invocation.fieldsFile.isEmpty()) {
-        fields = storedFields();
-    } else if (const auto read = fieldsFromFile(invocation.fieldsFile)) {
-        fields = *read;
-    } else {
-        return 1;
-    }
+std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) {
+    std::optional<BrochureWriter::Fields> fields =
+        fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile);
+    if (!fields)
+        return std::nullopt;
     for (int i = 0; i < kFieldCount; ++i) {
-        if (const QString problem = overlongFieldProblem(i, fields[std::size_t(i)].size());
+        if (const QString problem = overlongFieldProblem(i, (*fields)[std::size_t(i)].size());
             !problem.isEmpty()) {
             printError(problem);
-            return 1;
+            return std::nullopt;
         }
     }
+    return fields;
+}
+
+int runOneBrochure(const Invocation& invocation) {
+    const auto read = brochureFields(invocation.fieldsFile);
+    if (!read)
+        return 1;
+    const BrochureWriter::Fields& fields = *read;
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;

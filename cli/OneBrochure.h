@@ -1,6 +1,9 @@
 #pragma once
 
+#include "cli/BrochureWriter.h"
 #include "cli/CommandLine.h"
+
+#include <optional>
 
 namespace lw::cli {
 
@@ -8,5 +11,9 @@ namespace lw::cli {
 // as the file's ending says. Returns the exit status: 0 when it was
 // written, 1 when not (the reason on standard error), 130 when interrupted.
 int runOneBrochure(const Invocation& invocation);
+
+// The saved fields, or those of a settings file when one is named; none
+// (the reason on standard error) when the file cannot be read.
+std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile);
 
 } // namespace lw::cli

@@ -4,6 +4,7 @@
 #include "cli/BatchRun.h"
 #include "cli/Interruption.h"
 #include "cli/OneBrochure.h"
+#include "cli/PrintBrochure.h"
 #include "cli/Terminal.h"
 #include "wordgen/EngineModule.h"
 
@@ -47,6 +48,7 @@ int runCommandLine(const Invocation& invocation) {
     case Invocation::Mode::One:
     case Invocation::Mode::Batch:
     case Invocation::Mode::Worker:
+    case Invocation::Mode::Print:
         break;
     }
     watchForInterruption();
@@ -57,6 +59,8 @@ int runCommandLine(const Invocation& invocation) {
         return runOneBrochure(invocation);
     case Invocation::Mode::Worker:
         return runWorker(invocation.overwrite);
+    case Invocation::Mode::Print:
+        return runPrintBrochure(invocation);
     default:
         return runBatch(invocation);
     }

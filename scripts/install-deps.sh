@@ -13,6 +13,8 @@ packages=(
     libpoppler-qt6-dev pkg-config
     # reads the company lists of the command line (RFC 4180 CSV)
     libcsv-dev
+    # prints through the system's print service
+    libcups2-dev
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )
@@ -22,7 +24,9 @@ if [[ "${1:-}" == "--test" ]]; then
     # legibility, the format check, the desktop metadata, changelog and manual
     # page validators, and what drives the installed program's window
     packages+=(catdoc wv xvfb xauth poppler-utils clang-format desktop-file-utils appstream
-        groff-base xdotool)
+        groff-base xdotool
+        # a private print service with a PDF printer for the printing test
+        cups printer-driver-cups-pdf)
 fi
 
 missing=()

@@ -15,6 +15,7 @@ class QScrollBar;
 
 namespace lw {
 
+class BrochurePrinter;
 class PictureBox;
 
 // The preview window: the page snapshot in a viewport with zoom, scroll bars
@@ -128,6 +129,7 @@ private:
     int m_pageCount = 1;
     QString m_brochureTitle;
     QString m_describedAs;
+    BrochurePrinter* m_printer = nullptr;
 };
 
 } // namespace lw

@@ -5,6 +5,7 @@
 #include "shell/Failure.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/LargeBuffers.h"
+#include "ui/BrochurePrinter.h"
 #include "ui/Form2.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
@@ -52,6 +53,8 @@ void Form2::setUpViewer() {
     bind({QKeySequence(Qt::Key_End)}, [this] { m_view.scrollToCorner(true); });
     bind({QKeySequence::Save}, [this] { PushButton6_Click(); });
     bind({QKeySequence(Qt::Key_Escape)}, [this] { PushButton8_Click(); });
+    m_printer = new BrochurePrinter(this);
+    bind({QKeySequence::Print}, [this] { m_printer->print(mWordFile, m_brochureTitle); });
 
     // The wheel over the picture or the viewport around it.
     for (QWidget* area : {static_cast<QWidget*>(m_picture2), m_picture2->client()})
@@ -91,6 +94,12 @@ void Form2::showPictureMenu(const QPoint& at) {
         action->setEnabled(page <= m_pageCount && !m_view.firstActivate());
         connect(action, &QAction::triggered, this, [this, page] { showPage(page); });
     }
+    menu.addSeparator();
+    QAction* print = menu.addAction(QStringLiteral("Print…"));
+    print->setShortcut(QKeySequence::Print);
+    print->setEnabled(!mWordFile.isEmpty() && !m_printer->busy());
+    connect(print, &QAction::triggered, this,
+            [this] { m_printer->print(mWordFile, m_brochureTitle); });
     menu.exec(m_picture1->mapToGlobal(at));
 }
 
