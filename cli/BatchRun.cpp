@@ -57,6 +57,8 @@ int runBatch(const Invocation& invocation) {
         printError(QStringLiteral("%1: %2; nothing was written").arg(invocation.list, list.error));
         return 1;
     }
+    if (!list.warning.isEmpty())
+        printError(QStringLiteral("%1: %2").arg(invocation.list, list.warning));
     if (!QDir().mkpath(invocation.outputDir)) {
         printError(QStringLiteral("cannot make the folder %1").arg(invocation.outputDir));
         return 1;

@@ -1,5 +1,7 @@
 #include "cli/BrochureNames.h"
 
+#include <QStringList>
+
 namespace lw::cli {
 namespace {
 
@@ -22,6 +24,19 @@ QString trimmedForFileName(const QString& name) {
     return name.mid(start, end - start);
 }
 
+// Names Windows keeps for devices, whatever the extension: a file "CON.doc"
+// cannot be copied there.
+bool reservedOnWindows(const QString& name) {
+    const QString base = name.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    static const QStringList kDevices{QStringLiteral("CON"), QStringLiteral("PRN"),
+                                      QStringLiteral("AUX"), QStringLiteral("NUL")};
+    if (kDevices.contains(base))
+        return true;
+    return base.size() == 4 &&
+           (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+           base.at(3) >= u'1' && base.at(3) <= u'9';
+}
+
 } // namespace
 
 QString brochureFileStem(const QString& companyName, int rowNumber) {
@@ -42,6 +57,10 @@ QString brochureFileStem(const QString& companyName, int rowNumber) {
         ++characters;
     }
     name = trimmedForFileName(name.left(cut));
+    if (reservedOnWindows(name)) {
+        const qsizetype dot = name.indexOf(QLatin1Char('.'));
+        name.insert(dot < 0 ? name.size() : dot, QLatin1Char('_'));
+    }
     return name.isEmpty() ? QStringLiteral("row-%1").arg(rowNumber) : name;
 }
 

@@ -9,7 +9,9 @@ namespace lw::cli {
 // company name with every character a file name cannot hold here or on a
 // Windows or a memory-card file system replaced by "_", blanks and dots at
 // either end trimmed, and cut to 100 characters (and to a length in bytes
-// every common file system takes). An empty result gives "row-N".
+// every common file system takes); a name Windows keeps for a device (CON,
+// NUL, COM1, LPT1, ... with any extension) gets a "_" after it. An empty
+// result gives "row-N".
 QString brochureFileStem(const QString& companyName, int rowNumber);
 
 // Hands out each stem once in a list: a stem seen before (letter case

@@ -1,12 +1,15 @@
 #include "cli/CompanyList.h"
 
 #include "brochure/SingleLineText.h"
+#include "cli/ListColumns.h"
+#include "cli/ListEncoding.h"
 
 #include <QStringDecoder>
 #include <QStringList>
 
 #include <csv.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -66,16 +69,9 @@ qsizetype characterCount(const QString& text) {
     return count;
 }
 
-int fieldOfColumn(const QString& name) {
-    for (const BrochureField& field : kPlaceholderTable)
-        if (name.compare(QLatin1String(field.column), Qt::CaseInsensitive) == 0)
-            return field.index;
-    return -1;
-}
-
 // Parses the bytes into records; the error names the line where the CSV
 // went wrong.
-std::vector<Record> parseRecords(const QByteArray& bytes, QString* error) {
+std::vector<Record> parseRecords(const QByteArray& bytes, char separator, QString* error) {
     csv_parser parser;
     // A quote inside an unquoted value (a hand-typed 12" Pizza) is taken as
     // written; a quoted value never closed stops the list, as everything
@@ -86,6 +82,7 @@ std::vector<Record> parseRecords(const QByteArray& bytes, QString* error) {
     }
     const std::unique_ptr<csv_parser, void (*)(csv_parser*)> freeing(&parser, csv_free);
     csv_set_space_func(&parser, noSpace);
+    csv_set_delim(&parser, static_cast<unsigned char>(separator));
 
     Collector collector;
     int line = 1;
@@ -131,9 +128,8 @@ QString knownColumns() {
 
 CompanyList readCompanyList(const QByteArray& bytes) {
     CompanyList list;
-    const QByteArray bom("\xEF\xBB\xBF");
-    std::vector<Record> records =
-        parseRecords(bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes, &list.error);
+    const QByteArray text = listAsUtf8(bytes);
+    std::vector<Record> records = parseRecords(text, listSeparator(text), &list.error);
     if (!list.error.isEmpty())
         return list;
     if (records.empty()) {
@@ -142,32 +138,44 @@ CompanyList readCompanyList(const QByteArray& bytes) {
         return list;
     }
 
-    // The header: which field each column fills.
+    // The header: which field each column fills; -1 for a column the
+    // brochure has no field for, passed over.
     std::vector<int> columnField;
     std::vector<QString> columnName;
+    QStringList skipped;
+    const int headerLine = records.front().line;
     for (const QByteArray& value : records.front().values) {
         const QString name = decodeUtf8(value).value_or(QString()).trimmed();
-        const int field = fieldOfColumn(name);
+        const int field = fieldOfColumnName(name);
+        columnField.push_back(field);
+        columnName.push_back(
+            field < 0 ? name : QLatin1String(kPlaceholderTable[std::size_t(field)].column));
         if (field < 0) {
-            list.error = name.isEmpty()
-                             ? QStringLiteral("line %1: column %2 of the header has no name")
-                                   .arg(records.front().line)
-                                   .arg(columnField.size() + 1)
-                             : QStringLiteral("line %1: unknown column \"%2\"; the columns are %3")
-                                   .arg(records.front().line)
-                                   .arg(name, knownColumns());
-            return list;
+            skipped << (name.isEmpty()
+                            ? QStringLiteral("column %1 (no name)").arg(columnField.size())
+                            : QStringLiteral("\"%1\"").arg(name));
+            continue;
         }
-        for (std::size_t i = 0; i < columnField.size(); ++i)
+        for (std::size_t i = 0; i + 1 < columnField.size(); ++i)
             if (columnField[i] == field) {
                 list.error = QStringLiteral("line %1: column \"%2\" is named twice")
-                                 .arg(records.front().line)
+                                 .arg(headerLine)
                                  .arg(name);
                 return list;
             }
-        columnField.push_back(field);
-        columnName.push_back(QLatin1String(kPlaceholderTable[std::size_t(field)].column));
     }
+    if (std::find(columnField.begin(), columnField.end(), kTitleFieldIndex) == columnField.end()) {
+        list.error = QStringLiteral("line %1: no column holds the company name; name one "
+                                    "\"company_name\" (the columns are %2)")
+                         .arg(headerLine)
+                         .arg(knownColumns());
+        return list;
+    }
+    if (!skipped.isEmpty())
+        list.warning = QStringLiteral("line %1: skipped %2, which the brochure has no field for; "
+                                      "the columns are %3")
+                           .arg(headerLine)
+                           .arg(skipped.join(QStringLiteral(", ")), knownColumns());
 
     int number = 0;
     for (std::size_t r = 1; r < records.size(); ++r) {
@@ -186,6 +194,8 @@ CompanyList readCompanyList(const QByteArray& bytes) {
                 row.rejection = reason;
         };
         for (std::size_t c = 0; c < record.values.size(); ++c) {
+            if (c < columnField.size() && columnField[c] < 0)
+                continue;
             if (c >= columnField.size()) {
                 if (!record.values[c].trimmed().isEmpty())
                     reject(QStringLiteral("it has %1 values, but the header names %2 columns")

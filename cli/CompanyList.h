@@ -26,14 +26,18 @@ struct CompanyList {
     // Set when the list cannot be used at all: not CSV, no header, a column
     // of unknown name. Nothing may be written then.
     QString error;
+    // Set when columns were passed over, to be told once.
+    QString warning;
     std::vector<CompanyRow> rows;
 };
 
 // Reads a list of companies: CSV as RFC 4180 has it (values in double quotes
-// may hold commas, doubled quotes and line breaks; CRLF or LF; UTF-8 with or
-// without a byte-order mark; blanks are part of a value). The first row names
-// the columns after the field table; a column may be missing (its field stays
-// empty) but not unknown. Rows with nothing in them are passed over. A row is
+// may hold separators, doubled quotes and line breaks; CRLF or LF; blanks are
+// part of a value), separated by commas, semicolons or tabs as the header
+// shows, in UTF-8, UTF-16 with a byte-order mark or Windows-1252. The first
+// row names the columns (see fieldOfColumnName); a column may be missing (its
+// field stays empty) except the company name's; a column of another name is
+// passed over with a warning. Rows with nothing in them are passed over. A row is
 // rejected, never cut, when a value holds a line break, is longer than its
 // field's limit in lists, is not UTF-8, or when the row has more values than
 // the header has columns.

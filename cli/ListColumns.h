@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace lw::cli {
+
+// The field a list's column fills, or -1: the column's name in the field
+// table, the field's caption in the window or a name spreadsheets commonly
+// use ("ZIP", "Postal Code", "E-mail"), compared without regard to case,
+// blanks, underscores, hyphens or dots.
+int fieldOfColumnName(const QString& name);
+
+} // namespace lw::cli
