@@ -22,6 +22,10 @@ int main(int argc, char* argv[]) {
         if (!early.makesBrochures())
             return lw::cli::runCommandLine(early);
         lw::cli::prepareForWorkWithoutWindow();
+    } else if (const QString problem = lw::cli::missingDisplayProblem(argc, argv);
+               !problem.isEmpty()) {
+        std::fprintf(stderr, "leafwright: %s\n", qPrintable(problem));
+        return 2;
     }
     QApplication app(argc, argv);
     // What an earlier, killed run left in the working folder.

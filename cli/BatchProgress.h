@@ -11,7 +11,8 @@ struct BatchTally {
     int failed = 0;
     // Rows whose files were all there already and were kept.
     int kept = 0;
-    bool allWritten() const { return rejected == 0 && failed == 0 && kept == 0; }
+    // A file kept as it was is the row's file all the same.
+    bool everyRowHasItsFile() const { return rejected == 0 && failed == 0; }
 };
 
 // "row 12 of 200, 4.3 rows/s, about 44 s left", after `done` rows in

@@ -46,19 +46,45 @@ int automaticWorkers(std::size_t jobs) {
 } // namespace
 
 int runBatch(const Invocation& invocation) {
-    QFile listFile(invocation.list);
-    if (!listFile.open(QIODevice::ReadOnly)) {
-        printError(
-            QStringLiteral("cannot read %1: %2").arg(invocation.list, listFile.errorString()));
+    // "-" is standard input, for a list made by another program.
+    const bool fromInput = invocation.list == QLatin1String("-");
+    const QString listName = fromInput ? QStringLiteral("(standard input)") : invocation.list;
+    QFile listFile;
+    const bool opened =
+        fromInput ? listFile.open(stdin, QIODevice::ReadOnly)
+                  : (listFile.setFileName(invocation.list), listFile.open(QIODevice::ReadOnly));
+    if (!opened) {
+        printError(QStringLiteral("cannot read %1: %2").arg(listName, listFile.errorString()));
         return 1;
     }
     const CompanyList list = readCompanyList(listFile.readAll());
     if (!list.error.isEmpty()) {
-        printError(QStringLiteral("%1: %2; nothing was written").arg(invocation.list, list.error));
+        printError(QStringLiteral("%1: %2; nothing was written").arg(listName, list.error));
         return 1;
     }
     if (!list.warning.isEmpty())
-        printError(QStringLiteral("%1: %2").arg(invocation.list, list.warning));
+        printError(QStringLiteral("%1: %2").arg(listName, list.warning));
+    // A share of the list: its rows by their place in the whole list, so
+    // shards run anywhere never make the same row twice.
+    const auto inShard = [&](const CompanyRow& row) {
+        return invocation.shards == 0 ||
+               (row.number - 1) % invocation.shards == invocation.shard - 1;
+    };
+    if (invocation.check) {
+        int fine = 0, rejected = 0;
+        for (const CompanyRow& row : list.rows) {
+            if (!inShard(row))
+                continue;
+            if (row.rejection.isEmpty()) {
+                ++fine;
+                continue;
+            }
+            ++rejected;
+            printError(QStringLiteral("%1:%2: %3").arg(listName).arg(row.line).arg(row.rejection));
+        }
+        printLine(QStringLiteral("%1 rows can be made, %2 rejected").arg(fine).arg(rejected));
+        return rejected == 0 ? 0 : 1;
+    }
     if (!QDir().mkpath(invocation.outputDir)) {
         printError(QStringLiteral("cannot make the folder %1").arg(invocation.outputDir));
         return 1;
@@ -82,16 +108,21 @@ int runBatch(const Invocation& invocation) {
     BatchTally tally;
     std::vector<BatchJob> jobs;
     for (const CompanyRow& row : list.rows) {
+        // Every row claims its name, in or out of this shard.
+        const QString stem = row.rejection.isEmpty()
+                                 ? names.claim(brochureFileStem(
+                                       row.fields[std::size_t(kTitleFieldIndex)], row.number))
+                                 : QString();
+        if (!inShard(row))
+            continue;
         if (!row.rejection.isEmpty()) {
             ++tally.rejected;
             progress.print(QStringLiteral("%1:%2: rejected: %3")
-                               .arg(invocation.list)
+                               .arg(listName)
                                .arg(row.line)
                                .arg(row.rejection));
             continue;
         }
-        const QString stem =
-            names.claim(brochureFileStem(row.fields[std::size_t(kTitleFieldIndex)], row.number));
         jobs.push_back({row.line, row.fields, targetsOf(invocation, stem)});
     }
 
@@ -105,7 +136,7 @@ int runBatch(const Invocation& invocation) {
     progress.show(progressLine(done, total, 0));
     runJobs(jobs, workers, invocation.overwrite, [&](const BatchOutcome& outcome) {
         const BrochureWriter::Result& result = outcome.result;
-        const QString where = QStringLiteral("%1:%2: ").arg(invocation.list).arg(outcome.line);
+        const QString where = QStringLiteral("%1:%2: ").arg(listName).arg(outcome.line);
         if (!result.failure.isEmpty()) {
             ++tally.failed;
             progress.print(where + QStringLiteral("failed: ") + result.failure);
@@ -123,10 +154,13 @@ int runBatch(const Invocation& invocation) {
     });
     progress.clear();
     const bool stopped = interrupted();
-    printLine(summaryLine(tally, stopped));
+    QString summary = summaryLine(tally, stopped);
+    if (invocation.shards > 0)
+        summary += QStringLiteral(" (shard %1/%2)").arg(invocation.shard).arg(invocation.shards);
+    printLine(summary);
     if (stopped)
         return kInterruptedExitCode;
-    return tally.allWritten() ? 0 : 1;
+    return tally.everyRowHasItsFile() ? 0 : 1;
 }
 
 } // namespace lw::cli

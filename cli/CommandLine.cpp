@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <cstring>
 
 namespace lw::cli {
@@ -65,8 +66,10 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption print(QStringLiteral("print"), {});
     const QCommandLineOption printer(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
     const QCommandLineOption copies(QStringLiteral("copies"), {}, QStringLiteral("N"));
+    const QCommandLineOption check(QStringLiteral("check"), {});
+    const QCommandLineOption shard(QStringLiteral("shard"), {}, QStringLiteral("K/N"));
     parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite, jobs,
-                       worker, print, printer, copies});
+                       worker, print, printer, copies, check, shard});
 
     if (!parser.parse(arguments))
         return bad(parser.errorText());
@@ -94,15 +97,18 @@ Invocation readCommandLine(const QStringList& arguments) {
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
     if (parser.isSet(print))
-        return readPrint(parser, {&output, &batch, &outputDir, &format, &overwrite, &jobs}, fields,
-                         printer, copies);
+        return readPrint(parser,
+                         {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check, &shard},
+                         fields, printer, copies);
     for (const QCommandLineOption* printing : {&printer, &copies})
         if (parser.isSet(*printing))
             return bad(QStringLiteral("--%1 needs --print.").arg(printing->names().last()));
 
     if (parser.isSet(output)) {
-        if (parser.isSet(outputDir) || parser.isSet(format) || parser.isSet(jobs))
-            return bad(QStringLiteral("--output-dir, --format and --jobs belong to --batch."));
+        if (parser.isSet(outputDir) || parser.isSet(format) || parser.isSet(jobs) ||
+            parser.isSet(check) || parser.isSet(shard))
+            return bad(QStringLiteral("--output-dir, --format, --jobs, --check and --shard belong "
+                                      "to --batch."));
         invocation.mode = Invocation::Mode::One;
         invocation.output = parser.value(output);
         invocation.fieldsFile = parser.value(fields);
@@ -120,8 +126,21 @@ Invocation readCommandLine(const QStringList& arguments) {
         if (parser.isSet(fields))
             return bad(QStringLiteral("--fields belongs to --output; a list names its own "
                                       "fields."));
-        if (!parser.isSet(outputDir) || parser.value(outputDir).isEmpty())
-            return bad(QStringLiteral("--batch needs --output-dir DIR."));
+        invocation.check = parser.isSet(check);
+        if (!invocation.check && (!parser.isSet(outputDir) || parser.value(outputDir).isEmpty()))
+            return bad(QStringLiteral("--batch needs --output-dir DIR (or --check)."));
+        if (parser.isSet(shard)) {
+            const QStringList parts = parser.value(shard).split(QLatin1Char('/'));
+            bool kNumber = false, nNumber = false;
+            if (parts.size() == 2) {
+                invocation.shard = parts[0].toInt(&kNumber);
+                invocation.shards = parts[1].toInt(&nNumber);
+            }
+            if (!kNumber || !nNumber || invocation.shards < 1 || invocation.shard < 1 ||
+                invocation.shard > invocation.shards)
+                return bad(QStringLiteral("--shard: '%1' is not K/N with 1 <= K <= N.")
+                               .arg(parser.value(shard)));
+        }
         invocation.mode = Invocation::Mode::Batch;
         invocation.list = parser.value(batch);
         invocation.outputDir = parser.value(outputDir);
@@ -150,7 +169,8 @@ Invocation readCommandLine(const QStringList& arguments) {
         return invocation;
     }
 
-    for (const QCommandLineOption* alone : {&fields, &outputDir, &format, &overwrite, &jobs})
+    for (const QCommandLineOption* alone :
+         {&fields, &outputDir, &format, &overwrite, &jobs, &check, &shard})
         if (parser.isSet(*alone))
             return bad(QStringLiteral("--%1 needs --output%2.")
                            .arg(alone->names().last(), alone == &fields
@@ -159,20 +179,14 @@ Invocation readCommandLine(const QStringList& arguments) {
     return invocation;
 }
 
-Invocation readCommandLine(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return readCommandLine(arguments);
-}
-
 QString usageText(const QString& programName) {
     const QString indent(7, QLatin1Char(' '));
     return QStringLiteral(
                "Usage: %1\n"
                "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
-               "%2%3[--jobs N] [--overwrite]\n"
+               "%2%3[--jobs N] [--overwrite] [--shard K/N]\n"
+               "%2%1 --batch LIST --check\n"
                "%2%1 --print [--printer NAME] [--fields FILE.ini] [--copies N]\n"
                "\n"
                "Without options, opens the windows. With --output, --batch or --print,\n"
@@ -184,10 +198,16 @@ QString usageText(const QString& programName) {
                "  --output FILE         one brochure from the saved fields; .doc or .pdf\n"
                "                        by the ending of FILE\n"
                "  --fields FILE.ini     take the fields from a settings file instead\n"
-               "  --batch LIST.csv      one brochure for each row of a CSV list whose\n"
-               "                        header names the columns company_name, tag_line,\n"
-               "                        address_line_1, address_line_2, city, state,\n"
-               "                        zip_code, phone, fax, email\n"
+               "  --batch LIST.csv      one brochure for each row of a CSV list (comma,\n"
+               "                        semicolon or tab; UTF-8, UTF-16 or Windows-1252;\n"
+               "                        - for standard input) whose header names the\n"
+               "                        columns company_name, tag_line, address_line_1,\n"
+               "                        address_line_2, city, state, zip_code, phone,\n"
+               "                        fax, email (or the window's captions)\n"
+               "  --check               read the list and tell what is wrong with it;\n"
+               "                        nothing is made and no office is started\n"
+               "  --shard K/N           make only the K-th of N equal shares of the list,\n"
+               "                        named as in a run of the whole list\n"
                "  --output-dir DIR      where the brochures of --batch go\n"
                "  --format FORMAT       doc (the default), pdf or both\n"
                "  --jobs N              offices working at once on a list, 1 to 8\n"
@@ -205,14 +225,72 @@ QString usageText(const QString& programName) {
         .arg(programName, indent, QString(programName.size() + 9, QLatin1Char(' ')));
 }
 
+namespace {
+
+// Qt's own single-dash options for the windows, with or without a value.
+constexpr const char* kWindowOptionsWithValue[] = {"-platform",
+                                                   "-platformpluginpath",
+                                                   "-platformtheme",
+                                                   "-plugin",
+                                                   "-qwindowgeometry",
+                                                   "-qwindowicon",
+                                                   "-qwindowtitle",
+                                                   "-display",
+                                                   "-geometry",
+                                                   "-style",
+                                                   "-stylesheet",
+                                                   "-session",
+                                                   "-name",
+                                                   "-title",
+                                                   "-fontengine"};
+constexpr const char* kWindowFlags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+
+int windowOptionLength(const char* argument) {
+    for (const char* option : kWindowOptionsWithValue)
+        if (std::strcmp(argument, option) == 0)
+            return 2;
+    for (const char* flag : kWindowFlags)
+        if (std::strcmp(argument, flag) == 0)
+            return 1;
+    return 0;
+}
+
+} // namespace
+
+Invocation readCommandLine(int argc, char** argv) {
+    // Qt's window options are Qt's, as they are when the windows open.
+    QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    for (int i = 1; i < argc;) {
+        const int length = windowOptionLength(argv[i]);
+        if (length == 0)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        i += std::max(length, 1);
+    }
+    return readCommandLine(arguments);
+}
+
 bool runsWithoutWindow(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0 ||
-            std::strcmp(argument, "-v") == 0)
+    for (int i = 1; i < argc;) {
+        const int length = windowOptionLength(argv[i]);
+        if (length == 0)
             return true;
+        i += length;
     }
     return false;
+}
+
+QString missingDisplayProblem(int argc, char** argv) {
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0)
+            platform = argv[i + 1];
+    const bool needsServer =
+        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    if (!needsServer || qEnvironmentVariableIsSet("DISPLAY") ||
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return {};
+    return QStringLiteral("no display to open the windows on; work without one with --output, "
+                          "--batch or --print (see --help)");
 }
 
 } // namespace lw::cli

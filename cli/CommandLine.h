@@ -13,6 +13,7 @@ struct Invocation {
         Version, // --version
         One,     // --output FILE: one brochure without a window
         Batch,   // --batch LIST.csv --output-dir DIR: one for each company
+                 // (or --check: the list only judged)
         Print,   // --print: the brochure on a printer
         Worker,  // a copy of the program making the brochures of a list
         Bad,     // anything else: `problem` says why
@@ -27,12 +28,15 @@ struct Invocation {
     bool doc = true;    // --format doc or both
     bool pdf = false;   // --format pdf or both
     bool overwrite = false;
-    int jobs = 0;    // --jobs: offices at once for a list; 0 chooses
-    QString printer; // --printer, empty for the default one
-    int copies = 1;  // --copies
+    int jobs = 0;       // --jobs: offices at once for a list; 0 chooses
+    QString printer;    // --printer, empty for the default one
+    int copies = 1;     // --copies
+    bool check = false; // --check: the list read and judged, nothing made
+    int shard = 0;      // --shard K/N: K, from 1; 0 for the whole list
+    int shards = 0;     // N
 
     bool makesBrochures() const {
-        return mode == Mode::One || mode == Mode::Batch || mode == Mode::Worker ||
+        return mode == Mode::One || (mode == Mode::Batch && !check) || mode == Mode::Worker ||
                mode == Mode::Print;
     }
 };
@@ -47,10 +51,15 @@ Invocation readCommandLine(int argc, char** argv);
 // The usage, as --help prints it and a bad invocation repeats it.
 QString usageText(const QString& programName);
 
-// True when the arguments ask for work without a window (or for the usage or
-// the version), decided before any application object exists so that such
-// work needs no display: anything but none at all, or Qt's own
-// single-dash window options such as "-platform xcb".
+// True when the arguments ask for anything but the windows (work, the
+// usage, the version, or a mistake to be told), decided before any
+// application object exists so that none of it needs a display: anything
+// but none at all or Qt's own single-dash window options such as
+// "-platform xcb".
 bool runsWithoutWindow(int argc, char** argv);
+
+// Why the windows cannot open here (no display server to show them on), or
+// empty when they can.
+QString missingDisplayProblem(int argc, char** argv);
 
 } // namespace lw::cli

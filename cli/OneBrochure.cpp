@@ -5,37 +5,34 @@
 #include "brochure/SingleLineText.h"
 #include "cli/BrochureWriter.h"
 #include "cli/DamagedSettings.h"
+#include "cli/FieldsFile.h"
 #include "cli/Interruption.h"
 #include "cli/Terminal.h"
 
 #include <QFile>
-#include <QSettings>
 
+#include <algorithm>
 #include <optional>
 
 namespace lw::cli {
 namespace {
 
-// The fields of a file in the settings file's format; none when it cannot
-// be read as one.
+// The fields of a hand-written file in the settings file's layout; none
+// when it cannot be read as one.
 std::optional<BrochureWriter::Fields> fieldsFromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         printError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
-        printError(QStringLiteral("%1 is not a settings file: it needs a section [%2] with the "
-                                  "keys %3 to %4")
-                       .arg(path, QLatin1String(kSettingsSection), FieldKey(0),
-                            FieldKey(kFieldCount - 1)));
+    const FieldsFile read = readFieldsFile(file.readAll());
+    if (!read.error.isEmpty()) {
+        printError(QStringLiteral("%1: %2").arg(path, read.error));
         return std::nullopt;
     }
-    settings.beginGroup(QLatin1String(kSettingsSection));
     BrochureWriter::Fields fields;
     for (int i = 0; i < kFieldCount; ++i)
-        fields[std::size_t(i)] = singleLineText(settings.value(FieldKey(i)).toString());
+        fields[std::size_t(i)] = singleLineText(read.fields[std::size_t(i)]);
     return fields;
 }
 
@@ -58,6 +55,13 @@ std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) 
         fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile);
     if (!fields)
         return std::nullopt;
+    if (std::all_of(fields->begin(), fields->end(), [](const QString& v) { return v.isEmpty(); })) {
+        printError(fieldsFile.isEmpty()
+                       ? QStringLiteral("no fields are saved yet; type them in the window once, or "
+                                        "give them with --fields FILE.ini")
+                       : QStringLiteral("%1 gives no field a value").arg(fieldsFile));
+        return std::nullopt;
+    }
     for (int i = 0; i < kFieldCount; ++i) {
         if (const QString problem = overlongFieldProblem(i, (*fields)[std::size_t(i)].size());
             !problem.isEmpty()) {

@@ -51,6 +51,9 @@ int runCommandLine(const Invocation& invocation) {
     case Invocation::Mode::Print:
         break;
     }
+    // Judging a list needs no office.
+    if (invocation.mode == Invocation::Mode::Batch && invocation.check)
+        return runBatch(invocation);
     watchForInterruption();
     if (const QString problem = word::loadEngineModules(); !problem.isEmpty())
         printError(QStringLiteral("no word-processing engine: ") + problem);

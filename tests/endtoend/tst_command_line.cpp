@@ -161,6 +161,29 @@ private slots:
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("out2"))));
     }
 
+    // Shards run apart make, together, the files of one run of the whole
+    // list, under the same names: none is made twice, none is lost.
+    void shardsMakeWhatTheWholeListMakes() {
+        writeFile(path(QStringLiteral("shards.csv")),
+                  "Company Name;City\nAcme;Bern\nACME;Chur\ncon;Sion\nAcme;Thun\n");
+        QString errors;
+        const QStringList whole{QStringLiteral("--batch"), QStringLiteral("shards.csv"),
+                                QStringLiteral("--output-dir")};
+        QCOMPARE(run(whole + QStringList{QStringLiteral("whole")}, &errors), 0);
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(run(whole + QStringList{QStringLiteral("parts"), QStringLiteral("--shard"),
+                                             QStringLiteral("%1/3").arg(k)},
+                         &errors),
+                     0);
+            QVERIFY2(errors.contains(QStringLiteral("(shard %1/3)").arg(k)), qPrintable(errors));
+        }
+        const QStringList made = entries(path(QStringLiteral("whole")));
+        QCOMPARE(made, QStringList({QStringLiteral("ACME (2).doc"), QStringLiteral("Acme (3).doc"),
+                                    QStringLiteral("Acme.doc"), QStringLiteral("con_.doc")}));
+        QCOMPARE(entries(path(QStringLiteral("parts"))), made);
+        verifyNothingLeft();
+    }
+
     void oneBrochureAndBadInvocations() {
         QString errors, output;
         QCOMPARE(run({QStringLiteral("--help")}, &errors, &output), 0);

@@ -4,6 +4,7 @@
 #include "cli/BrochureNames.h"
 #include "cli/CommandLine.h"
 #include "cli/CompanyList.h"
+#include "cli/FieldsFile.h"
 
 #include <QTest>
 
@@ -111,6 +112,20 @@ private slots:
         QTEST(list.rows[0].fields[kCompany], "company");
         QTEST(list.rows[0].fields[9], "zip");
         QTEST(list.warning, "warning");
+    }
+
+    // A hand-written fields file: values as typed, a bad line by its number.
+    void fieldsFiles() {
+        const FieldsFile file = readFieldsFile("; made by hand\r\n[Other]\nText1_0=no\n"
+                                               "[Leafwright]\r\nText1_0 = Birch, Pine & Co\r\n"
+                                               "Text1_1=\"  Bern \"\n\ntext1_7=C:\\tools\n");
+        QVERIFY2(file.error.isEmpty(), qPrintable(file.error));
+        QCOMPARE(file.fields[kCompany], QStringLiteral("Birch, Pine & Co"));
+        QCOMPARE(file.fields[kCity], QStringLiteral("  Bern "));
+        QCOMPARE(file.fields[kTagLine], QStringLiteral("C:\\tools"));
+        QCOMPARE(readFieldsFile("[Leafwright]\nText1_0=A\nAcme Ltd\n").error,
+                 QStringLiteral("line 3 is not key=value: \"Acme Ltd\""));
+        QVERIFY(readFieldsFile("Text1_0=A\n").error.startsWith(QStringLiteral("it needs")));
     }
 
     void fileNames() {
