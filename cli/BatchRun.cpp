@@ -7,6 +7,7 @@
 #include "cli/CompanyList.h"
 #include "cli/Interruption.h"
 #include "cli/Terminal.h"
+#include "cli/WorkbookList.h"
 #include "wordgen/EngineModule.h"
 
 #include <QDir>
@@ -49,15 +50,20 @@ int runBatch(const Invocation& invocation) {
     // "-" is standard input, for a list made by another program.
     const bool fromInput = invocation.list == QLatin1String("-");
     const QString listName = fromInput ? QStringLiteral("(standard input)") : invocation.list;
-    QFile listFile;
-    const bool opened =
-        fromInput ? listFile.open(stdin, QIODevice::ReadOnly)
-                  : (listFile.setFileName(invocation.list), listFile.open(QIODevice::ReadOnly));
-    if (!opened) {
-        printError(QStringLiteral("cannot read %1: %2").arg(listName, listFile.errorString()));
-        return 1;
+    CompanyList list;
+    if (!fromInput && isWorkbookPath(invocation.list)) {
+        list = readWorkbookList(invocation.list);
+    } else {
+        QFile listFile;
+        const bool opened =
+            fromInput ? listFile.open(stdin, QIODevice::ReadOnly)
+                      : (listFile.setFileName(invocation.list), listFile.open(QIODevice::ReadOnly));
+        if (!opened) {
+            printError(QStringLiteral("cannot read %1: %2").arg(listName, listFile.errorString()));
+            return 1;
+        }
+        list = readCompanyList(listFile.readAll());
     }
-    const CompanyList list = readCompanyList(listFile.readAll());
     if (!list.error.isEmpty()) {
         printError(QStringLiteral("%1: %2; nothing was written").arg(listName, list.error));
         return 1;

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/BatchJobs.h"
+#include "cli/WorkbookList.h"
 
 #include <QCommandLineParser>
 
@@ -143,6 +144,7 @@ Invocation readCommandLine(const QStringList& arguments) {
         }
         invocation.mode = Invocation::Mode::Batch;
         invocation.list = parser.value(batch);
+        invocation.officeReadsList = isWorkbookPath(invocation.list);
         invocation.outputDir = parser.value(outputDir);
         if (invocation.list.isEmpty())
             return bad(QStringLiteral("--batch: the list's file name is empty."));

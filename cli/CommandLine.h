@@ -28,16 +28,17 @@ struct Invocation {
     bool doc = true;    // --format doc or both
     bool pdf = false;   // --format pdf or both
     bool overwrite = false;
-    int jobs = 0;       // --jobs: offices at once for a list; 0 chooses
-    QString printer;    // --printer, empty for the default one
-    int copies = 1;     // --copies
-    bool check = false; // --check: the list read and judged, nothing made
-    int shard = 0;      // --shard K/N: K, from 1; 0 for the whole list
-    int shards = 0;     // N
+    int jobs = 0;                 // --jobs: offices at once for a list; 0 chooses
+    QString printer;              // --printer, empty for the default one
+    int copies = 1;               // --copies
+    bool check = false;           // --check: the list read and judged, nothing made
+    bool officeReadsList = false; // a workbook, read by the office
+    int shard = 0;                // --shard K/N: K, from 1; 0 for the whole list
+    int shards = 0;               // N
 
     bool makesBrochures() const {
-        return mode == Mode::One || (mode == Mode::Batch && !check) || mode == Mode::Worker ||
-               mode == Mode::Print;
+        return mode == Mode::One || (mode == Mode::Batch && (!check || officeReadsList)) ||
+               mode == Mode::Worker || mode == Mode::Print;
     }
 };
 

@@ -126,12 +126,39 @@ QString knownColumns() {
     return names.join(QStringLiteral(", "));
 }
 
+namespace {
+
+CompanyList companiesOf(const std::vector<Record>& records);
+
+} // namespace
+
 CompanyList readCompanyList(const QByteArray& bytes) {
-    CompanyList list;
     const QByteArray text = listAsUtf8(bytes);
-    std::vector<Record> records = parseRecords(text, listSeparator(text), &list.error);
-    if (!list.error.isEmpty())
+    QString error;
+    const std::vector<Record> records = parseRecords(text, listSeparator(text), &error);
+    if (!error.isEmpty()) {
+        CompanyList list;
+        list.error = error;
         return list;
+    }
+    return companiesOf(records);
+}
+
+CompanyList readCompanyTable(const std::vector<std::pair<int, QStringList>>& rows) {
+    std::vector<Record> records;
+    for (const auto& [line, cells] : rows) {
+        Record record{line, {}};
+        for (const QString& cell : cells)
+            record.values.push_back(cell.toUtf8());
+        records.push_back(std::move(record));
+    }
+    return companiesOf(records);
+}
+
+namespace {
+
+CompanyList companiesOf(const std::vector<Record>& records) {
+    CompanyList list;
     if (records.empty()) {
         list.error = QStringLiteral("the list is empty; its first line must name the columns (%1)")
                          .arg(knownColumns());
@@ -229,5 +256,7 @@ CompanyList readCompanyList(const QByteArray& bytes) {
     }
     return list;
 }
+
+} // namespace
 
 } // namespace lw::cli

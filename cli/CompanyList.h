@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace lw::cli {
@@ -42,6 +44,10 @@ struct CompanyList {
 // field's limit in lists, is not UTF-8, or when the row has more values than
 // the header has columns.
 CompanyList readCompanyList(const QByteArray& bytes);
+
+// The same for a table read from a workbook: each row's number and its
+// cells' text as shown.
+CompanyList readCompanyTable(const std::vector<std::pair<int, QStringList>>& rows);
 
 // The column names in the order the window shows the fields, joined by
 // ", ", for messages and the usage.

@@ -51,8 +51,9 @@ int runCommandLine(const Invocation& invocation) {
     case Invocation::Mode::Print:
         break;
     }
-    // Judging a list needs no office.
-    if (invocation.mode == Invocation::Mode::Batch && invocation.check)
+    // Judging a text list needs no office; a workbook is read by it.
+    if (invocation.mode == Invocation::Mode::Batch && invocation.check &&
+        !invocation.officeReadsList)
         return runBatch(invocation);
     watchForInterruption();
     if (const QString problem = word::loadEngineModules(); !problem.isEmpty())

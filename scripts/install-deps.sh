@@ -8,7 +8,8 @@ packages=(
     # build, the icon's pictures rendered from its SVG, the Debian package
     cmake g++ make qt6-base-dev qt6-base-dev-tools librsvg2-bin dpkg-dev file
     # the word-processing engine and its SDK
-    libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-dev libreoffice-dev-common
+    libreoffice-writer-nogui libreoffice-draw-nogui libreoffice-calc-nogui libreoffice-dev
+    libreoffice-dev-common
     # draws the page the engine exports as PDF
     libpoppler-qt6-dev pkg-config
     # reads the company lists of the command line (RFC 4180 CSV)

@@ -11,6 +11,13 @@
 namespace lw::word {
 namespace {
 std::function<void()> g_stopEngine;
+std::function<WorkbookCells(const QString&)> g_readWorkbook;
+} // namespace
+
+WorkbookCells readWorkbook(const QString& path) {
+    if (!g_readWorkbook)
+        return {QStringLiteral("no office is installed to read workbooks"), {}};
+    return g_readWorkbook(path);
 }
 
 void stopEngines() {
@@ -38,6 +45,7 @@ QString loadEngineModules() {
         return QStringLiteral("The engine module offers no application");
     ObjectRegistry::instance().registerClass(QString::fromLatin1(kWordApplicationClass),
                                              entry.createApplication);
+    g_readWorkbook = entry.readWorkbook;
     if (entry.shutdown) {
         g_stopEngine = entry.shutdown;
         addShutdownStep(entry.shutdown);

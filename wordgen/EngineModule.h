@@ -3,9 +3,23 @@
 #include "wordgen/WordObjects.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace lw::word {
+
+// The first sheet of a workbook as a person sees it: each shown row with
+// its row number and its cells' text as displayed (so a ZIP code formatted
+// 00000 stays "05412"). Hidden rows are left out.
+struct WorkbookRow {
+    int line = 0;
+    QStringList cells;
+};
+struct WorkbookCells {
+    QString error; // set when the workbook cannot be read; rows are empty then
+    std::vector<WorkbookRow> rows;
+};
 
 // What an engine module hands over when it is loaded: how to start a session
 // and how to stop everything it started.
@@ -18,6 +32,8 @@ struct EngineEntry {
     // Set by the program: where the module lists a path it is about to make,
     // so that it is removed if the program is killed. May be empty.
     std::function<void(const QString& path)> recordPathToMake;
+    // Reads a workbook (.xlsx, .xls, .ods) with the engine's spreadsheet.
+    std::function<WorkbookCells(const QString& path)> readWorkbook;
 };
 
 // Each module exports: extern "C" void leafwright_engine_entry(lw::word::EngineEntry*)
@@ -31,6 +47,9 @@ inline constexpr auto kEngineModuleFile = "leafwright-office.so";
 // missing or cannot load (no office installed) registers nothing; the reason
 // is returned for diagnostics.
 QString loadEngineModules();
+
+// Reads a workbook through the loaded engine module.
+WorkbookCells readWorkbook(const QString& path);
 
 // Stops the engine's processes now; the next creation starts them again.
 void stopEngines();

@@ -3,6 +3,7 @@
 // bad invocations, and a list interrupted half-way. Every written file is
 // read back with independent readers.
 #include "tests/support/OfficeProcesses.h"
+#include "tests/support/PrintedPages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -181,6 +182,34 @@ private slots:
         QCOMPARE(made, QStringList({QStringLiteral("ACME (2).doc"), QStringLiteral("Acme (3).doc"),
                                     QStringLiteral("Acme.doc"), QStringLiteral("con_.doc")}));
         QCOMPARE(entries(path(QStringLiteral("parts"))), made);
+        verifyNothingLeft();
+    }
+
+    // A list kept in a workbook, saved by another office: the rows a person
+    // sees, cells as displayed; a damaged workbook stops before writing.
+    void workbookListAsShown() {
+        const QString xlsx = path(QStringLiteral("companies.xlsx"));
+        QVERIFY(test::convertWithOwnOffice(
+            {QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/tests/endtoend/data/companies.fods")},
+            QStringLiteral("xlsx"), path(QStringLiteral("other-office")), m_home.path()));
+        QString errors;
+        QCOMPARE(run({QStringLiteral("--batch"), xlsx, QStringLiteral("--output-dir"),
+                      QStringLiteral("sheet"), QStringLiteral("--format"), QStringLiteral("pdf")},
+                     &errors),
+                 0);
+        // The hidden row is not made; the ZIP code keeps its leading zero.
+        QCOMPARE(entries(path(QStringLiteral("sheet"))),
+                 QStringList({QStringLiteral("Acme.pdf"), QStringLiteral("Beta.pdf")}));
+        QVERIFY(test::textOfPdf(path(QStringLiteral("sheet/Acme.pdf")))
+                    .contains(QStringLiteral("05412")));
+
+        writeFile(path(QStringLiteral("damaged.xlsx")), QByteArray(4000, 'x'));
+        QCOMPARE(run({QStringLiteral("--batch"), QStringLiteral("damaged.xlsx"),
+                      QStringLiteral("--output-dir"), QStringLiteral("none")},
+                     &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("cannot read the workbook")), qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("none"))));
         verifyNothingLeft();
     }
 

@@ -136,7 +136,8 @@ in_program_folder=$(awk -v folder=".$program_folder/" '$1 !~ /^d/ && index($NF, 
     fail "the program is not executable"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in "libreoffice-writer | libreoffice-writer-nogui" \
-    "libreoffice-draw | libreoffice-draw-nogui" fonts-liberation2 libqt6widgets6 libuno-cppu3 \
+    "libreoffice-draw | libreoffice-draw-nogui" "libreoffice-calc | libreoffice-calc-nogui" \
+    fonts-liberation2 libqt6widgets6 libuno-cppu3 \
     libcups2; do
     [[ ", $depends," == *", $needed"[,\ ]* ]] || fail "Depends lacks $needed: $depends"
 done
