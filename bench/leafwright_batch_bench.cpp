@@ -1,10 +1,12 @@
 // Times the command line over a list of companies and prints the rate, the
 // program's and the office's memory along the list, and the baseline
 // conversion measured in the same run. Run from the build folder:
-//   bin/leafwright-batch-bench [--rows N] [--runs R]
+//   bin/leafwright-batch-bench [--rows N] [--runs R] [--parallel] [--workbook]
 // Each run is `leafwright --batch LIST --output-dir DIR --format doc --jobs 1`
 // as a process with its office profile already made, watched from outside;
-// with --parallel also the same with --jobs 2 (two offices at once).
+// with --parallel also the same with --jobs 2 (two offices at once); with
+// --workbook also the same list saved as .xlsx by a separate office, the
+// runs of both alternating.
 #include "bench/Measures.h"
 #include "bench/ProcessSample.h"
 
@@ -118,7 +120,9 @@ int main(int argc, char* argv[]) {
                                         QStringLiteral("R"), QStringLiteral("3"));
     const QCommandLineOption parallelOption(QStringLiteral("parallel"),
                                             QStringLiteral("also with two offices at once"));
-    parser.addOptions({rowsOption, runsOption, parallelOption});
+    const QCommandLineOption workbookOption(QStringLiteral("workbook"),
+                                            QStringLiteral("also the list as an .xlsx workbook"));
+    parser.addOptions({rowsOption, runsOption, parallelOption, workbookOption});
     parser.process(app);
     const int rows = std::max(40, parser.value(rowsOption).toInt());
     const int runs = std::max(1, parser.value(runsOption).toInt());
@@ -163,6 +167,33 @@ int main(int argc, char* argv[]) {
         report("whole list, --jobs 2", parallelMs);
         std::printf("%-44s %.1f\n", "brochures per second (--jobs 2, median)",
                     rows / (median(parallelMs) / 1000));
+    }
+
+    if (parser.isSet(workbookOption)) {
+        const QString profile = work.path() + QStringLiteral("/other-office");
+        QProcess convert;
+        convert.start(QStringLiteral("soffice"),
+                      {QStringLiteral("--headless"),
+                       QStringLiteral("-env:UserInstallation=file://") + profile,
+                       QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
+                       QStringLiteral("--outdir"), work.path(), list});
+        convert.waitForFinished(120000);
+        const QString workbook = work.path() + QStringLiteral("/list.xlsx");
+        std::vector<double> csvMs, xlsxMs;
+        bool ok = true;
+        for (int i = 0; i < runs; ++i) {
+            const ListRun csv = runList(list, work.path(), rows, 1);
+            const ListRun xlsx = runList(workbook, work.path(), rows, 1);
+            ok = ok && csv.ok && xlsx.ok;
+            csvMs.push_back(csv.seconds * 1000);
+            xlsxMs.push_back(xlsx.seconds * 1000);
+        }
+        if (!ok)
+            std::fprintf(stderr, "a workbook comparison run did not write every brochure\n");
+        report("whole list from CSV, --jobs 1", csvMs);
+        report("whole list from .xlsx, --jobs 1", xlsxMs);
+        std::printf("%-44s %.1f %%\n", "workbook speed as a share of CSV speed",
+                    100 * median(csvMs) / median(xlsxMs));
     }
 
     const std::vector<double> baselineMs =
