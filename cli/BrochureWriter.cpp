@@ -1,5 +1,8 @@
 #include "cli/BrochureWriter.h"
 
+#include "brochure/LogoPicture.h"
+#include "wordgen/LogoFile.h"
+
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
@@ -40,14 +43,17 @@ private:
 
 class ListedFields : public FieldSource {
 public:
-    explicit ListedFields(const BrochureWriter::Fields& fields) : m_fields(fields) {}
+    ListedFields(const BrochureWriter::Fields& fields, const QString& logo)
+        : m_fields(fields), m_logo(logo) {}
     QString fieldToken(int index) override {
         return QString::fromLatin1(kPlaceholderTable[std::size_t(index)].token);
     }
     QString fieldText(int index) override { return m_fields[std::size_t(index)]; }
+    QString logoFile() override { return m_logo; }
 
 private:
     const BrochureWriter::Fields& m_fields;
+    QString m_logo;
 };
 
 void copyInto(const QString& document, const OutputFile& file) {
@@ -70,9 +76,10 @@ bool isPdf(const QString& target) {
 
 // One try: fills the template and writes every target under its hidden
 // name, then publishes them. The reason when it failed.
-QString tryOnce(const BrochureWriter::Fields& fields, const QStringList& targets, bool replace,
-                CollectingPrompts& prompts, BrochureWriter::Result& result) {
-    ListedFields source(fields);
+QString tryOnce(const BrochureWriter::Fields& fields, const QString& logo,
+                const QStringList& targets, bool replace, CollectingPrompts& prompts,
+                BrochureWriter::Result& result) {
+    ListedFields source(fields, logo);
     GuardedProcedure trap(QStringLiteral("CommandLine"), QStringLiteral("MakeBrochure"));
     const QString document = FillTemplate(trap, source);
     // The working document goes whatever happens below.
@@ -103,7 +110,7 @@ QString tryOnce(const BrochureWriter::Fields& fields, const QStringList& targets
 } // namespace
 
 BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QStringList& targets,
-                                             bool replace) {
+                                             bool replace, const QString& logo) {
     CollectingPrompts prompts;
     setPrompts(&prompts);
     const auto restore = qScopeGuard([] { setPrompts(nullptr); });
@@ -118,8 +125,23 @@ BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QString
     }
     if (left.isEmpty())
         return result;
+    std::unique_ptr<LogoFile> logoFile;
+    if (!logo.isEmpty()) {
+        const PreparedLogo prepared = prepareLogo(logo);
+        if (!prepared.error.isEmpty()) {
+            result.failure = prepared.error;
+            return result;
+        }
+        try {
+            logoFile = std::make_unique<LogoFile>(prepared);
+        } catch (...) {
+            result.failure = describeCurrentException();
+            return result;
+        }
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        result.failure = tryOnce(fields, left, replace, prompts, result);
+        result.failure = tryOnce(fields, logoFile ? logoFile->path() : QString(), left, replace,
+                                 prompts, result);
         if (result.failure.isEmpty() || !result.written.isEmpty())
             break;
     }

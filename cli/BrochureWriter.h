@@ -30,7 +30,9 @@ public:
     // its name before all are made, so a failure leaves every target as it
     // was. A run that fails (an office that died or hung included) is tried
     // once more on a fresh office before it counts as failed.
-    Result write(const Fields& fields, const QStringList& targets, bool replace);
+    // logo: a picture for the cover, or empty for none.
+    Result write(const Fields& fields, const QStringList& targets, bool replace,
+                 const QString& logo = {});
 };
 
 // Proves that the engine starts, and warms it up for the first brochure; the

@@ -26,13 +26,15 @@ Invocation bad(const QString& problem) {
 Invocation readPrint(const QCommandLineParser& parser,
                      std::initializer_list<const QCommandLineOption*> others,
                      const QCommandLineOption& fields, const QCommandLineOption& printer,
-                     const QCommandLineOption& copies) {
+                     const QCommandLineOption& copies, const QCommandLineOption& logo) {
     for (const QCommandLineOption* other : others)
         if (parser.isSet(*other))
-            return bad(QStringLiteral("--print takes only --printer, --fields and --copies."));
+            return bad(QStringLiteral("--print takes only --printer, --fields, --copies and "
+                                      "--logo."));
     Invocation invocation;
     invocation.mode = Invocation::Mode::Print;
     invocation.fieldsFile = parser.value(fields);
+    invocation.logo = parser.value(logo);
     invocation.printer = parser.value(printer);
     if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
         return bad(QStringLiteral("--fields: the file name is empty."));
@@ -68,9 +70,10 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption printer(QStringLiteral("printer"), {}, QStringLiteral("NAME"));
     const QCommandLineOption copies(QStringLiteral("copies"), {}, QStringLiteral("N"));
     const QCommandLineOption check(QStringLiteral("check"), {});
+    const QCommandLineOption logo(QStringLiteral("logo"), {}, QStringLiteral("FILE"));
     const QCommandLineOption shard(QStringLiteral("shard"), {}, QStringLiteral("K/N"));
     parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite, jobs,
-                       worker, print, printer, copies, check, shard});
+                       worker, print, printer, copies, check, shard, logo});
 
     if (!parser.parse(arguments))
         return bad(parser.errorText());
@@ -100,7 +103,7 @@ Invocation readCommandLine(const QStringList& arguments) {
     if (parser.isSet(print))
         return readPrint(parser,
                          {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check, &shard},
-                         fields, printer, copies);
+                         fields, printer, copies, logo);
     for (const QCommandLineOption* printing : {&printer, &copies})
         if (parser.isSet(*printing))
             return bad(QStringLiteral("--%1 needs --print.").arg(printing->names().last()));
@@ -113,6 +116,7 @@ Invocation readCommandLine(const QStringList& arguments) {
         invocation.mode = Invocation::Mode::One;
         invocation.output = parser.value(output);
         invocation.fieldsFile = parser.value(fields);
+        invocation.logo = parser.value(logo);
         const QString lower = invocation.output.toLower();
         invocation.doc = lower.endsWith(QLatin1String(".doc"));
         invocation.pdf = lower.endsWith(QLatin1String(".pdf"));
@@ -124,9 +128,9 @@ Invocation readCommandLine(const QStringList& arguments) {
     }
 
     if (parser.isSet(batch)) {
-        if (parser.isSet(fields))
-            return bad(QStringLiteral("--fields belongs to --output; a list names its own "
-                                      "fields."));
+        if (parser.isSet(fields) || parser.isSet(logo))
+            return bad(QStringLiteral("--fields and --logo belong to --output and --print; a "
+                                      "list names its own fields and logos."));
         invocation.check = parser.isSet(check);
         if (!invocation.check && (!parser.isSet(outputDir) || parser.value(outputDir).isEmpty()))
             return bad(QStringLiteral("--batch needs --output-dir DIR (or --check)."));
@@ -172,10 +176,10 @@ Invocation readCommandLine(const QStringList& arguments) {
     }
 
     for (const QCommandLineOption* alone :
-         {&fields, &outputDir, &format, &overwrite, &jobs, &check, &shard})
+         {&fields, &outputDir, &format, &overwrite, &jobs, &check, &shard, &logo})
         if (parser.isSet(*alone))
             return bad(QStringLiteral("--%1 needs --output%2.")
-                           .arg(alone->names().last(), alone == &fields
+                           .arg(alone->names().last(), alone == &fields || alone == &logo
                                                            ? QStringLiteral(" or --print")
                                                            : QStringLiteral(" or --batch")));
     return invocation;
@@ -185,11 +189,13 @@ QString usageText(const QString& programName) {
     const QString indent(7, QLatin1Char(' '));
     return QStringLiteral(
                "Usage: %1\n"
-               "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--overwrite]\n"
+               "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--logo FILE]\n"
+               "%2%3[--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
                "%2%3[--jobs N] [--overwrite] [--shard K/N]\n"
                "%2%1 --batch LIST --check\n"
                "%2%1 --print [--printer NAME] [--fields FILE.ini] [--copies N]\n"
+               "%2%3[--logo FILE]\n"
                "\n"
                "Without options, opens the windows. With --output, --batch or --print,\n"
                "works without a window and needs no display.\n"
@@ -200,6 +206,8 @@ QString usageText(const QString& programName) {
                "  --output FILE         one brochure from the saved fields; .doc or .pdf\n"
                "                        by the ending of FILE\n"
                "  --fields FILE.ini     take the fields from a settings file instead\n"
+               "  --logo FILE           put the company's logo (PNG, JPEG, SVG, WebP) on\n"
+               "                        the cover; in a list, a logo column does it\n"
                "  --batch LIST.csv      one brochure for each row of a CSV list (comma,\n"
                "                        semicolon or tab; UTF-8, UTF-16 or Windows-1252;\n"
                "                        - for standard input) whose header names the\n"

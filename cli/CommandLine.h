@@ -23,6 +23,7 @@ struct Invocation {
 
     QString output;     // --output
     QString fieldsFile; // --fields, empty for the saved fields
+    QString logo;       // --logo, empty for none
     QString list;       // --batch
     QString outputDir;  // --output-dir
     bool doc = true;    // --format doc or both

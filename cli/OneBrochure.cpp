@@ -2,6 +2,7 @@
 
 #include "brochure/FieldLength.h"
 #include "brochure/FieldStore.h"
+#include "brochure/LogoPicture.h"
 #include "brochure/SingleLineText.h"
 #include "cli/BrochureWriter.h"
 #include "cli/DamagedSettings.h"
@@ -50,6 +51,15 @@ BrochureWriter::Fields storedFields() {
 
 } // namespace
 
+bool logoCanBeUsed(const QString& logo) {
+    if (logo.isEmpty())
+        return true;
+    const QString problem = prepareLogo(logo).error;
+    if (!problem.isEmpty())
+        printError(problem + QStringLiteral("; nothing was made"));
+    return problem.isEmpty();
+}
+
 std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) {
     std::optional<BrochureWriter::Fields> fields =
         fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile);
@@ -77,12 +87,14 @@ int runOneBrochure(const Invocation& invocation) {
     if (!read)
         return 1;
     const BrochureWriter::Fields& fields = *read;
+    if (!logoCanBeUsed(invocation.logo))
+        return 1;
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
     }
     const BrochureWriter::Result result =
-        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite);
+        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite, invocation.logo);
     if (!result.failure.isEmpty()) {
         printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
         return interrupted() ? kInterruptedExitCode : 1;

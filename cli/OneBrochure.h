@@ -16,4 +16,8 @@ int runOneBrochure(const Invocation& invocation);
 // (the reason on standard error) when the file cannot be read.
 std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile);
 
+// True when there is no logo or it can be used; otherwise says why on
+// standard error, before any office is started.
+bool logoCanBeUsed(const QString& logo);
+
 } // namespace lw::cli

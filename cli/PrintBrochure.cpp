@@ -35,7 +35,8 @@ int runPrintBrochure(const Invocation& invocation) {
     }
     recordPathToMake(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("brochure.pdf"));
-    const BrochureWriter::Result made = BrochureWriter().write(*fields, {pdf}, true);
+    const BrochureWriter::Result made =
+        BrochureWriter().write(*fields, {pdf}, true, invocation.logo);
     if (!made.failure.isEmpty()) {
         printError(QStringLiteral("cannot make the brochure: ") + made.failure);
         return interrupted() ? kInterruptedExitCode : 1;

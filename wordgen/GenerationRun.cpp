@@ -1,6 +1,7 @@
 #include "wordgen/GenerationRun.h"
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/LogoPicture.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/InstanceRecord.h"
@@ -11,6 +12,7 @@
 #include "wordgen/WorkingFiles.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QRandomGenerator>
 
 namespace lw {
@@ -137,6 +139,15 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
             }
         });
     reportPhase("shape pass");
+
+    // The company's logo on the cover, when there is one.
+    if (const QString logo = fields.logoFile(); !logo.isEmpty()) {
+        trap.step(165, [&] {
+            const QRectF at = logoPlacement(QImageReader(logo).size());
+            D->AddPicture(logo, at.x(), at.y(), at.width(), at.height());
+        });
+        reportPhase("logo");
+    }
 
     // A working document name not taken yet. The generator is seeded once
     // from the system's entropy, so names drawn in the same instant differ.

@@ -15,6 +15,8 @@ public:
     virtual ~FieldSource() = default;
     virtual QString fieldToken(int index) = 0;
     virtual QString fieldText(int index) = 0;
+    // A logo made ready for the cover (see LogoFile), or empty for none.
+    virtual QString logoFile() { return {}; }
 };
 
 // What a generation run needs from the windows around it.

@@ -146,6 +146,14 @@ public:
     // BuiltInDocumentProperties(name).Value = value, for the document's own
     // properties by their object-model names ("Title", "Subject", "Author").
     virtual void setBuiltInDocumentProperty(const QString& name, const QString& value) = 0;
+    // Shapes.AddPicture: the picture of a file embedded (never linked) on the
+    // first page, at a place and size given in inches from the page's top
+    // left corner, in front of the page's drawing.
+    virtual void AddPicture(const QString& fileName, double left, double top, double width,
+                            double height) {
+        (void)fileName, (void)left, (void)top, (void)width, (void)height;
+        throw AutomationError(QStringLiteral("This engine cannot place pictures"));
+    }
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;
 };
 

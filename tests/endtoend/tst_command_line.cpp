@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -189,7 +191,7 @@ private slots:
     // sees, cells as displayed; a damaged workbook stops before writing.
     void workbookListAsShown() {
         const QString xlsx = path(QStringLiteral("companies.xlsx"));
-        QVERIFY(test::convertWithOwnOffice(
+        QVERIFY(lw::test::convertWithOwnOffice(
             {QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/tests/endtoend/data/companies.fods")},
             QStringLiteral("xlsx"), path(QStringLiteral("other-office")), m_home.path()));
         QString errors;
@@ -200,7 +202,7 @@ private slots:
         // The hidden row is not made; the ZIP code keeps its leading zero.
         QCOMPARE(entries(path(QStringLiteral("sheet"))),
                  QStringList({QStringLiteral("Acme.pdf"), QStringLiteral("Beta.pdf")}));
-        QVERIFY(test::textOfPdf(path(QStringLiteral("sheet/Acme.pdf")))
+        QVERIFY(lw::test::textOfPdf(path(QStringLiteral("sheet/Acme.pdf")))
                     .contains(QStringLiteral("05412")));
 
         writeFile(path(QStringLiteral("damaged.xlsx")), QByteArray(4000, 'x'));
@@ -210,6 +212,53 @@ private slots:
                  1);
         QVERIFY2(errors.contains(QStringLiteral("cannot read the workbook")), qPrintable(errors));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("none"))));
+        verifyNothingLeft();
+    }
+
+    // A logo with a transparent background: on page 1 of the PDF, its
+    // transparency kept as a soft mask, printed at 300 ppi or finer. A file
+    // that is not a picture is refused before anything is made.
+    void logoOnTheCover() {
+        QImage logo(1200, 600, QImage::Format_ARGB32);
+        logo.fill(Qt::transparent);
+        QPainter painter(&logo);
+        painter.setBrush(QColor(0xF0, 0xB4, 0x29));
+        painter.drawEllipse(QRect(20, 20, 560, 560));
+        painter.end();
+        QVERIFY(logo.save(path(QStringLiteral("logo.png"))));
+        writeFile(path(QStringLiteral("logo.ini")), "[Leafwright]\nText1_0=Birch & Pine\n");
+        const QStringList arguments{QStringLiteral("--fields"), QStringLiteral("logo.ini"),
+                                    QStringLiteral("--logo")};
+        QString errors;
+        QCOMPARE(run(arguments + QStringList{QStringLiteral("logo.png"), QStringLiteral("--output"),
+                                             QStringLiteral("logo.pdf")},
+                     &errors),
+                 0);
+        const QStringList images =
+            lw::test::runTool(QStringLiteral("pdfimages"),
+                              {QStringLiteral("-list"), path(QStringLiteral("logo.pdf"))})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .mid(2);
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+        bool picture = false, mask = false;
+        for (const QString& line : images) {
+            const QStringList column = line.simplified().split(QLatin1Char(' '));
+            QVERIFY2(column.size() > 13 && column[0] == QLatin1String("1"), qPrintable(line));
+            QVERIFY2(column[12].toInt() >= 300 && column[13].toInt() >= 300, qPrintable(line));
+            picture = picture || column[2] == QLatin1String("image");
+            mask = mask || column[2] == QLatin1String("smask");
+        }
+        QVERIFY2(picture && mask, qPrintable(images.join(QLatin1Char('\n'))));
+
+        writeFile(path(QStringLiteral("notes.png")), "meeting notes, not a picture\n");
+        QCOMPARE(
+            run(arguments + QStringList{QStringLiteral("notes.png"), QStringLiteral("--output"),
+                                        QStringLiteral("notes.pdf")},
+                &errors),
+            1);
+        QVERIFY2(errors.contains(QStringLiteral("\"notes.png\" is not a picture")),
+                 qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("notes.pdf"))));
         verifyNothingLeft();
     }
 
@@ -297,5 +346,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+QTEST_MAIN(CommandLineTest)
 #include "tst_command_line.moc"

@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
 #include "wordgen/libreoffice/StoryTexts.h"
@@ -158,6 +159,11 @@ void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QStri
             throw AutomationError(
                 QStringLiteral("The document property \"%1\" is not supported").arg(name));
     });
+}
+
+void OfficeDocument::AddPicture(const QString& fileName, double left, double top, double width,
+                                double height) {
+    m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
 }
 
 void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {

@@ -21,6 +21,8 @@ public:
     Ref<WordRange> Range() override;
     void SaveAs(const QString& fileName) override;
     void setBuiltInDocumentProperty(const QString& name, const QString& value) override;
+    void AddPicture(const QString& fileName, double left, double top, double width,
+                    double height) override;
     void Close(std::optional<std::int16_t> saveChanges) override;
 
 private:

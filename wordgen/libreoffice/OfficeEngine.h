@@ -68,6 +68,9 @@ public:
     bool isCurrent(std::uint64_t generation) const;
 
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_connection->desktop; }
+    css::uno::Reference<css::uno::XComponentContext> context() const {
+        return m_connection->context;
+    }
     CallWatchdog& watchdog() { return m_watchdog; }
 
     // The description of an office error; expired tells that the call ran

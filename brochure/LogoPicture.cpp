@@ -1,0 +1,108 @@
+#include "brochure/LogoPicture.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lw {
+namespace {
+
+// What decoding one picture may take: a 20000 x 20000 photo needs 1.6 GB.
+constexpr int kMostDecodingMegabytes = 512;
+
+QSizeF fittedInches(const QSize& pixels) {
+    if (pixels.isEmpty())
+        return {};
+    const double scale =
+        std::min(kLogoAreaWidth / pixels.width(), kLogoAreaHeight / pixels.height());
+    return {pixels.width() * scale, pixels.height() * scale};
+}
+
+PreparedLogo refused(const QString& text) {
+    PreparedLogo logo;
+    logo.error = text;
+    return logo;
+}
+
+} // namespace
+
+QRectF logoPlacement(const QSize& pixels) {
+    const QSizeF size = fittedInches(pixels);
+    return {kLogoAreaLeft + (kLogoAreaWidth - size.width()) / 2,
+            kLogoAreaTop + (kLogoAreaHeight - size.height()) / 2, size.width(), size.height()};
+}
+
+QSize reducedLogoSize(const QSize& pixels) {
+    const QSizeF printed = fittedInches(pixels);
+    if (printed.isEmpty())
+        return pixels;
+    const double most = printed.width() * kMostLogoPpi;
+    if (pixels.width() <= most)
+        return pixels;
+    const double scale = most / pixels.width();
+    return {std::max(1, int(std::lround(pixels.width() * scale))),
+            std::max(1, int(std::lround(pixels.height() * scale)))};
+}
+
+PreparedLogo prepareLogo(const QString& path) {
+    const QFileInfo file(path);
+    const QString name = QStringLiteral("\"%1\"").arg(path);
+    if (!file.exists())
+        return refused(QStringLiteral("The logo %1 does not exist").arg(name));
+    if (!file.isFile())
+        return refused(QStringLiteral("The logo %1 is not a file").arg(name));
+    if (!file.isReadable())
+        return refused(QStringLiteral("The logo %1 cannot be read: permission denied").arg(name));
+
+    QImageReader::setAllocationLimit(kMostDecodingMegabytes);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (!reader.canRead())
+        return refused(QStringLiteral("The logo %1 is not a picture Leafwright can read (PNG, "
+                                      "JPEG, SVG or WebP)")
+                           .arg(name));
+    const QSize pixels = reader.size();
+    if (pixels.isValid()) {
+        const QSize reduced = reducedLogoSize(pixels);
+        // A vector picture is drawn at the finest size printed.
+        const bool vector = reader.format() == "svg" || reader.format() == "svgz";
+        reader.setScaledSize(vector ? reducedLogoSize(pixels * 64) : reduced);
+    }
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        const bool tooLarge = pixels.isValid() && qint64(pixels.width()) * pixels.height() * 4 >
+                                                      qint64(kMostDecodingMegabytes) << 20;
+        return refused(
+            tooLarge
+                ? QStringLiteral("The logo %1 is too large to read (%2 x %3 "
+                                 "pixels); save a smaller copy, for example "
+                                 "2000 pixels wide")
+                      .arg(name)
+                      .arg(pixels.width())
+                      .arg(pixels.height())
+                : QStringLiteral("The logo %1 is damaged: %2").arg(name, reader.errorString()));
+    }
+    if (picture.size() != reducedLogoSize(picture.size()))
+        picture = picture.scaled(reducedLogoSize(picture.size()), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation);
+
+    PreparedLogo logo;
+    logo.pixels = picture.size();
+    QBuffer buffer(&logo.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.hasAlphaChannel()) {
+        logo.suffix = QStringLiteral("png");
+        picture.save(&buffer, "PNG");
+    } else {
+        logo.suffix = QStringLiteral("jpg");
+        picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPEG", 92);
+    }
+    return logo;
+}
+
+} // namespace lw

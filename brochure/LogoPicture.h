@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+namespace lw {
+
+// The area of the cover that a logo fits into, in inches from the page's top
+// left corner: across the cover panel, above the amber accent and the
+// company name.
+inline constexpr double kLogoAreaLeft = 7.863, kLogoAreaTop = 0.58;
+inline constexpr double kLogoAreaWidth = 2.407, kLogoAreaHeight = 0.95;
+// A logo is never printed coarser than this...
+inline constexpr int kLeastLogoPpi = 300;
+// ...and a finer picture is reduced to this before it goes into the document.
+inline constexpr int kMostLogoPpi = 600;
+
+// A picture made ready for the brochure: PNG when it has transparency, else
+// JPEG, at most kMostLogoPpi at its printed size. `error` says, naming the
+// file, why a picture cannot be used; the rest is empty then.
+struct PreparedLogo {
+    QString error;
+    QByteArray bytes;
+    QString suffix; // "png" or "jpg"
+    QSize pixels;
+};
+
+// Reads PNG, JPEG, SVG, WebP and whatever else Qt's image plug-ins read. A
+// picture whose decoding would take more memory than a desktop can spare is
+// refused, never decoded.
+PreparedLogo prepareLogo(const QString& path);
+
+// Where a picture of this many pixels goes: fitted into the logo area with
+// its proportions kept, centred. Inches from the page's top left corner.
+QRectF logoPlacement(const QSize& pixels);
+
+// The pixels a picture is reduced to: at most kMostLogoPpi at the size it
+// is printed; never enlarged.
+QSize reducedLogoSize(const QSize& pixels);
+
+} // namespace lw

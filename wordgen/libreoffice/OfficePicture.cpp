@@ -1,0 +1,68 @@
+#include "wordgen/libreoffice/OfficePicture.h"
+
+#include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/OfficeEngine.h"
+#include "wordgen/libreoffice/UnoConvert.h"
+
+#include <QFileInfo>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/graphic/GraphicProvider.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/HoriOrientation.hpp>
+#include <com/sun/star/text/RelOrientation.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/text/VertOrientation.hpp>
+#include <com/sun/star/text/WrapTextMode.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+
+#include <cmath>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace lw::word::office {
+namespace {
+
+// The office measures in hundredths of a millimetre.
+sal_Int32 hundredthsOfMm(double inches) {
+    return sal_Int32(std::lround(inches * 2540.0));
+}
+
+} // namespace
+
+void placePicture(const Reference<text::XTextDocument>& document, const QString& fileName,
+                  const QRectF& inches) {
+    const Reference<graphic::XGraphicProvider> provider =
+        graphic::GraphicProvider::create(OfficeEngine::instance().context());
+    const Reference<graphic::XGraphic> picture = provider->queryGraphic(
+        properties({property("URL", uno::Any(fileUrl(QFileInfo(fileName).absoluteFilePath())))}));
+    if (!picture.is())
+        throw AutomationError(QStringLiteral("The picture \"%1\" could not be read").arg(fileName));
+
+    const Reference<text::XTextContent> frame(
+        Reference<lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
+            ->createInstance("com.sun.star.text.TextGraphicObject"),
+        UNO_QUERY_THROW);
+    const Reference<beans::XPropertySet> settings(frame, UNO_QUERY_THROW);
+    settings->setPropertyValue("Graphic", uno::Any(picture));
+    settings->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AT_PAGE));
+    settings->setPropertyValue("AnchorPageNo", uno::Any(sal_Int16(1)));
+    settings->setPropertyValue("HoriOrient", uno::Any(text::HoriOrientation::NONE));
+    settings->setPropertyValue("HoriOrientRelation", uno::Any(text::RelOrientation::PAGE_FRAME));
+    settings->setPropertyValue("HoriOrientPosition", uno::Any(hundredthsOfMm(inches.left())));
+    settings->setPropertyValue("VertOrient", uno::Any(text::VertOrientation::NONE));
+    settings->setPropertyValue("VertOrientRelation", uno::Any(text::RelOrientation::PAGE_FRAME));
+    settings->setPropertyValue("VertOrientPosition", uno::Any(hundredthsOfMm(inches.top())));
+    settings->setPropertyValue("Size", uno::Any(awt::Size(hundredthsOfMm(inches.width()),
+                                                          hundredthsOfMm(inches.height()))));
+    // In front of the cover's coloured card, with nothing flowing around it.
+    settings->setPropertyValue("Opaque", uno::Any(true));
+    settings->setPropertyValue("Surround", uno::Any(text::WrapTextMode_THROUGH));
+    const Reference<text::XText> body = document->getText();
+    body->insertTextContent(body->getStart(), frame, false);
+}
+
+} // namespace lw::word::office
