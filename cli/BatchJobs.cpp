@@ -37,7 +37,8 @@ QByteArray encodeJob(const BatchJob& job) {
         fields.append(field);
     const QJsonObject object{{QStringLiteral("line"), job.line},
                              {QStringLiteral("fields"), fields},
-                             {QStringLiteral("targets"), toJson(job.targets)}};
+                             {QStringLiteral("targets"), toJson(job.targets)},
+                             {QStringLiteral("logo"), job.logo}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -49,6 +50,7 @@ BatchJob decodeJob(const QByteArray& line) {
     for (int i = 0; i < kFieldCount && i < fields.size(); ++i)
         job.fields[std::size_t(i)] = fields.at(i).toString();
     job.targets = fromJson(object.value(QStringLiteral("targets")));
+    job.logo = object.value(QStringLiteral("logo")).toString();
     return job;
 }
 
@@ -84,7 +86,7 @@ void runHere(const std::vector<BatchJob>& jobs, bool replace, const OutcomeHandl
     for (const BatchJob& job : jobs) {
         if (interrupted())
             return;
-        onOutcome({job.line, writer.write(job.fields, job.targets, replace)});
+        onOutcome({job.line, writer.write(job.fields, job.targets, replace, job.logo)});
     }
 }
 
@@ -184,7 +186,7 @@ int runWorker(bool replace) {
             break;
         const BatchJob job = decodeJob(line);
         const QByteArray answer =
-            encodeOutcome({job.line, writer.write(job.fields, job.targets, replace)});
+            encodeOutcome({job.line, writer.write(job.fields, job.targets, replace, job.logo)});
         std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout);
         std::fflush(stdout);
     }

@@ -15,6 +15,7 @@ struct BatchJob {
     int line = 0;
     BrochureWriter::Fields fields;
     QStringList targets;
+    QString logo; // a picture for the cover, or empty
 };
 
 struct BatchOutcome {

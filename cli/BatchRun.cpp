@@ -1,5 +1,6 @@
 #include "cli/BatchRun.h"
 
+#include "brochure/LogoPicture.h"
 #include "cli/BatchJobs.h"
 #include "cli/BatchProgress.h"
 #include "cli/BrochureNames.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -76,17 +78,33 @@ int runBatch(const Invocation& invocation) {
         return invocation.shards == 0 ||
                (row.number - 1) % invocation.shards == invocation.shard - 1;
     };
+    // A row's logo, by a path relative to the list's folder, is tried before
+    // any office work, so a bad one rejects its row.
+    const QDir listFolder = fromInput ? QDir::current() : QFileInfo(invocation.list).absoluteDir();
+    const auto logoOf = [&](const CompanyRow& row) {
+        return row.logo.isEmpty() ? QString() : QFileInfo(listFolder, row.logo).absoluteFilePath();
+    };
+    QHash<QString, QString> logoProblems; // many rows share one logo
+    const auto rejectionOf = [&](const CompanyRow& row) {
+        if (!row.rejection.isEmpty() || row.logo.isEmpty())
+            return row.rejection;
+        const QString logo = logoOf(row);
+        if (!logoProblems.contains(logo))
+            logoProblems.insert(logo, prepareLogo(logo).error);
+        return logoProblems.value(logo);
+    };
     if (invocation.check) {
         int fine = 0, rejected = 0;
         for (const CompanyRow& row : list.rows) {
             if (!inShard(row))
                 continue;
-            if (row.rejection.isEmpty()) {
+            const QString rejection = rejectionOf(row);
+            if (rejection.isEmpty()) {
                 ++fine;
                 continue;
             }
             ++rejected;
-            printError(QStringLiteral("%1:%2: %3").arg(listName).arg(row.line).arg(row.rejection));
+            printError(QStringLiteral("%1:%2: %3").arg(listName).arg(row.line).arg(rejection));
         }
         printLine(QStringLiteral("%1 rows can be made, %2 rejected").arg(fine).arg(rejected));
         return rejected == 0 ? 0 : 1;
@@ -121,15 +139,14 @@ int runBatch(const Invocation& invocation) {
                                  : QString();
         if (!inShard(row))
             continue;
-        if (!row.rejection.isEmpty()) {
+        const QString rejection = rejectionOf(row);
+        if (!rejection.isEmpty()) {
             ++tally.rejected;
-            progress.print(QStringLiteral("%1:%2: rejected: %3")
-                               .arg(listName)
-                               .arg(row.line)
-                               .arg(row.rejection));
+            progress.print(
+                QStringLiteral("%1:%2: rejected: %3").arg(listName).arg(row.line).arg(rejection));
             continue;
         }
-        jobs.push_back({row.line, row.fields, targetsOf(invocation, stem)});
+        jobs.push_back({row.line, row.fields, targetsOf(invocation, stem), logoOf(row)});
     }
 
     const int workers = invocation.jobs > 0 ? invocation.jobs : automaticWorkers(jobs.size());

@@ -177,6 +177,8 @@ CompanyList companiesOf(const std::vector<Record>& records) {
         columnField.push_back(field);
         columnName.push_back(
             field < 0 ? name : QLatin1String(kPlaceholderTable[std::size_t(field)].column));
+        if (field == kLogoColumn)
+            continue;
         if (field < 0) {
             skipped << (name.isEmpty()
                             ? QStringLiteral("column %1 (no name)").arg(columnField.size())
@@ -221,6 +223,10 @@ CompanyList companiesOf(const std::vector<Record>& records) {
                 row.rejection = reason;
         };
         for (std::size_t c = 0; c < record.values.size(); ++c) {
+            if (c < columnField.size() && columnField[c] == kLogoColumn) {
+                row.logo = decodeUtf8(record.values[c]).value_or(QString()).trimmed();
+                continue;
+            }
             if (c < columnField.size() && columnField[c] < 0)
                 continue;
             if (c >= columnField.size()) {

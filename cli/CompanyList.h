@@ -20,6 +20,9 @@ struct CompanyRow {
     int line = 0;
     int number = 0;
     std::array<QString, kFieldCount> fields;
+    // The logo column's value as written (a path, relative to the list's
+    // folder when not absolute), or empty.
+    QString logo;
     // Empty when the row can be made; otherwise the reason, for the user.
     QString rejection;
 };

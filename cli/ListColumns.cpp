@@ -30,6 +30,8 @@ int fieldOfColumnName(const QString& name) {
     const QString key = comparable(name);
     if (key.isEmpty())
         return -1;
+    if (key == QLatin1String("logo"))
+        return kLogoColumn;
     for (const BrochureField& field : kPlaceholderTable)
         if (key == comparable(QLatin1String(field.column)) ||
             key == comparable(QLatin1String(field.caption)))

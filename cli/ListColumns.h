@@ -10,4 +10,8 @@ namespace lw::cli {
 // blanks, underscores, hyphens or dots.
 int fieldOfColumnName(const QString& name);
 
+// The column of each row's logo: not a field of the brochure but a picture
+// for its cover.
+inline constexpr int kLogoColumn = -2;
+
 } // namespace lw::cli

@@ -33,7 +33,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # office comes first, so a desktop without one gains a Writer that can also
 # open the saved brochure.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libreoffice-writer | libreoffice-writer-nogui, libreoffice-draw | libreoffice-draw-nogui, libreoffice-calc | libreoffice-calc-nogui, fonts-liberation2, libcups2"
+    "libreoffice-writer | libreoffice-writer-nogui, libreoffice-draw | libreoffice-draw-nogui, libreoffice-calc | libreoffice-calc-nogui, libqt6svg6, qt6-image-formats-plugins, fonts-liberation2, libcups2"
 )
 # Printing goes to the print service; without it the rest works and Print
 # says the service is not running.

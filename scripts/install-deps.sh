@@ -12,6 +12,8 @@ packages=(
     libreoffice-dev-common
     # draws the page the engine exports as PDF
     libpoppler-qt6-dev pkg-config
+    # reads the logos people have: SVG and WebP besides Qt's own PNG and JPEG
+    libqt6svg6 qt6-image-formats-plugins
     # reads the company lists of the command line (RFC 4180 CSV)
     libcsv-dev
     # prints through the system's print service

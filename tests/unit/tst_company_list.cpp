@@ -73,6 +73,10 @@ private slots:
                  QStringLiteral("line 1: column \"City\" is named twice"));
         QVERIFY(readCompanyList("city\nBern\n\"Acme\nBern\n")
                     .error.startsWith(QStringLiteral("line 3: not valid CSV")));
+        // A logo column names each row's picture; it is no field.
+        const CompanyList logos = readCompanyList("company_name,Logo\nAcme, pics/a.png \n");
+        QCOMPARE(logos.rows.at(0).logo, QStringLiteral("pics/a.png"));
+        QVERIFY(logos.warning.isEmpty());
         // A stray quote inside a value is taken as written.
         QCOMPARE(readCompanyList("company_name,city\nA,Be\"rn\n").rows.at(0).fields[kCity],
                  QStringLiteral("Be\"rn"));
