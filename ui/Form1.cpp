@@ -1,5 +1,7 @@
 #include "ui/Form1.h"
 
+#include "ui/LogoActions.h"
+
 #include "brochure/BrochureProduct.h"
 #include "brochure/FieldLength.h"
 #include "brochure/FieldStore.h"
@@ -47,6 +49,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     for (QLineEdit* box : m_text1)
         setUpFieldBox(box);
     setUpUndo();
+    setLogoWindow(this);
+    LogoDrop::acceptOn(this);
     setMainWindow(this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/LogoStore.h"
 #include "ui/SkinFramework.h"
 #include "ui/WindowPointer.h"
 
@@ -34,7 +35,12 @@ public:
     // the ten values the command replaced. Once; typing in a field after the
     // command leaves Ctrl+Z to the field.
     void undoDataCommand();
-    bool canUndoDataCommand() const { return m_valuesBeforeCommand.has_value(); }
+    bool canUndoDataCommand() const {
+        return m_valuesBeforeCommand.has_value() || m_logoBeforeCommand.has_value();
+    }
+    // Keeps a new logo for the cover (none: takes it off), offers Ctrl+Z back
+    // to the one before, and makes the brochure again to show it.
+    void changeLogo(const std::optional<StoredLogo>& logo);
 
     QLineEdit* Text1(int index) const { return m_text1.at(std::size_t(index)); }
     QLabel* Label2(int index) const { return m_label2.at(std::size_t(index)); }
@@ -83,6 +89,7 @@ private:
     // the field is changed, and a run refuses it; 0 for the others.
     std::array<qsizetype, kFieldCount> m_overlongStored{};
     std::optional<FieldValues> m_valuesBeforeCommand;
+    std::optional<std::optional<StoredLogo>> m_logoBeforeCommand;
     QShortcut* m_undo = nullptr;
 };
 

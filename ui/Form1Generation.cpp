@@ -24,6 +24,7 @@ public:
         return m_form.Text1(index)->property("Tag").toString();
     }
     QString fieldText(int index) override { return m_form.Text1(index)->text(); }
+    QString logoFile() override { return storedLogoPath(); }
     void loadPreviewPicture(const QString& path) override {
         QString problem;
         // The file keeps the picture's logical size as its resolution.

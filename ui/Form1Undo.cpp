@@ -1,6 +1,8 @@
 // The main window's one-step undo of its data commands.
 #include "ui/Form1.h"
 
+#include "shell/Prompts.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
@@ -30,11 +32,13 @@ void Form1::offerUndo(const FieldValues& before) {
     if (before == fieldValues())
         return;
     m_valuesBeforeCommand = before;
+    m_logoBeforeCommand.reset();
     m_undo->setEnabled(true);
 }
 
 void Form1::dropUndo() {
     m_valuesBeforeCommand.reset();
+    m_logoBeforeCommand.reset();
     m_undo->setEnabled(false);
 }
 
@@ -42,11 +46,18 @@ bool Form1::isWindowUndo(QEvent* event) const {
     // A field offers Ctrl+Z to itself first; while a command can be undone
     // the window takes it (the field has no history since the command set
     // its text).
-    return event->type() == QEvent::ShortcutOverride && m_valuesBeforeCommand &&
+    return event->type() == QEvent::ShortcutOverride && canUndoDataCommand() &&
            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo);
 }
 
 void Form1::undoDataCommand() {
+    if (m_logoBeforeCommand) {
+        const std::optional<StoredLogo> logo = *m_logoBeforeCommand;
+        dropUndo();
+        if (const QString problem = storeLogo(logo); !problem.isEmpty())
+            prompts().message(problem);
+        return;
+    }
     if (!m_valuesBeforeCommand)
         return;
     const FieldValues values = *m_valuesBeforeCommand;

@@ -1,4 +1,5 @@
 #include "ui/Form2.h"
+#include "ui/LogoActions.h"
 
 #include "preview/PictureScaling.h"
 #include "preview/PreviewExit.h"
@@ -87,6 +88,7 @@ Form2::Form2(QWidget* parent)
     setUpFixedWindow(this, form2::kClientWidth, form2::kClientHeight);
     buildControls();
     setUpViewer();
+    LogoDrop::acceptOn(this);
     Form_Load();
 }
 

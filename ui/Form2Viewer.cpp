@@ -7,6 +7,7 @@
 #include "shell/LargeBuffers.h"
 #include "ui/BrochurePrinter.h"
 #include "ui/Form2.h"
+#include "ui/LogoActions.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
 #include "wordgen/pdf/PdfPages.h"
@@ -100,6 +101,7 @@ void Form2::showPictureMenu(const QPoint& at) {
     print->setEnabled(!mWordFile.isEmpty() && !m_printer->busy());
     connect(print, &QAction::triggered, this,
             [this] { m_printer->print(mWordFile, m_brochureTitle); });
+    addLogoActions(menu, this);
     menu.exec(m_picture1->mapToGlobal(at));
 }
 

@@ -17,6 +17,7 @@ class TestHome {
 public:
     TestHome() {
         qputenv("XDG_CONFIG_HOME", configPath().toUtf8());
+        qputenv("XDG_DATA_HOME", dataPath().toUtf8());
         qputenv("TEMP", tempPath().toUtf8());
         QDir().mkpath(configPath());
         QDir().mkpath(tempPath());
@@ -24,6 +25,7 @@ public:
     // Empties the settings store and the working folder.
     void reset() {
         QFile::remove(settingsFile());
+        QDir(dataPath()).removeRecursively();
         QDir(tempPath()).removeRecursively();
         QDir().mkpath(tempPath());
         qputenv("TEMP", tempPath().toUtf8());
@@ -31,6 +33,7 @@ public:
     QString path() const { return m_dir.path(); }
     QString configPath() const { return m_dir.path() + QStringLiteral("/config"); }
     QString tempPath() const { return m_dir.path() + QStringLiteral("/temp"); }
+    QString dataPath() const { return m_dir.path() + QStringLiteral("/data"); }
     QString settingsFile() const {
         return configPath() + QStringLiteral("/Tessaly/Leafwright.conf");
     }
