@@ -7,6 +7,7 @@
 #include "bench/Measures.h"
 #include "bench/ProcessSample.h"
 #include "brochure/BrochureProduct.h"
+#include "brochure/LogoStore.h"
 #include "shell/LargeBuffers.h"
 #include "shell/Prompts.h"
 #include "ui/Form1.h"
@@ -200,6 +201,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
     qputenv("TEMP", (home.path() + QStringLiteral("/temp")).toUtf8());
     QDir().mkpath(home.path() + QStringLiteral("/temp"));
     QApplication app(argc, argv);
@@ -212,6 +214,10 @@ int main(int argc, char* argv[]) {
                                                        "memory, descriptors and files"),
                                         QStringLiteral("N"));
     parser.addOption(soakOption);
+    const QCommandLineOption logoOption(QStringLiteral("logo"),
+                                        QStringLiteral("also time later runs with this logo"),
+                                        QStringLiteral("FILE"));
+    parser.addOption(logoOption);
     parser.process(app);
     const int runs =
         std::max(1, parser.positionalArguments().value(0, QStringLiteral("10")).toInt());
@@ -264,6 +270,20 @@ int main(int argc, char* argv[]) {
     report("start-up check, office cold (in process)", checkMs);
     report("first run after start-up, press to preview", firstRunMs);
     report("later run, press to preview", laterRunMs);
+    if (parser.isSet(logoOption)) {
+        const PreparedLogo logo = prepareLogo(parser.value(logoOption));
+        if (!logo.error.isEmpty() || !storeLogo(StoredLogo{logo.bytes, logo.suffix}).isEmpty()) {
+            std::fprintf(stderr, "cannot use the logo: %s\n", qPrintable(logo.error));
+            return 2;
+        }
+        std::vector<double> withLogoMs;
+        for (int i = 0; i < runs; ++i)
+            oneRun(withLogoMs);
+        storeLogo(std::nullopt);
+        report("later run with a logo, press to preview", withLogoMs);
+        std::printf("%-44s %+.1f ms\n", "a logo adds (medians)",
+                    median(withLogoMs) - median(laterRunMs));
+    }
     reportPhases("first run", firstPhases, firstOrder);
     reportPhases("later run", phases.samples, phases.order);
     const long peak = peakMemoryKiB();
