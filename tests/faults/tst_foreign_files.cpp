@@ -159,8 +159,13 @@ private slots:
         QProcess run;
         run.setProcessEnvironment(instanceEnvironment(shared(), m_dir.path()));
         const QString output = m_dir.path() + QStringLiteral("/brochure.doc");
-        run.start(programPath(),
-                  {QStringLiteral("--output"), output, QStringLiteral("--overwrite")});
+        const QString fields = m_dir.path() + QStringLiteral("/fields.ini");
+        QFile fieldsFile(fields);
+        QVERIFY(fieldsFile.open(QIODevice::WriteOnly));
+        fieldsFile.write("[Leafwright]\nText1_0=Birch & Pine\n");
+        fieldsFile.close();
+        run.start(programPath(), {QStringLiteral("--output"), output, QStringLiteral("--fields"),
+                                  fields, QStringLiteral("--overwrite")});
         QVERIFY(run.waitForFinished(120000));
         QCOMPARE(run.exitCode(), 0);
         const QByteArray brochure = readFile(output);
