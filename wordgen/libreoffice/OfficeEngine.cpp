@@ -4,6 +4,7 @@
 
 #include "wordgen/WordObjects.h"
 #include "wordgen/libreoffice/MadePaths.h"
+#include "wordgen/libreoffice/ProfileVersion.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QDebug>
@@ -139,6 +140,8 @@ void OfficeEngine::startOffice() {
     const QString temporaryFolder = m_profile->folder() + QStringLiteral("/tmp");
     QDir(temporaryFolder).removeRecursively();
     QDir().mkpath(temporaryFolder);
+    static const QString version = installedOfficeVersion(kProgramFolder);
+    recordOfficeVersion(m_profile->folder(), version);
     // What the office's launcher script sets up for it.
     const QStringList environment{
         QStringLiteral("SAL_ENABLE_FILE_LOCKING=1"), QStringLiteral("TMPDIR=") + temporaryFolder,
