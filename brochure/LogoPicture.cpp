@@ -40,12 +40,12 @@ QSize reducedLogoSize(const QSize& pixels) {
     const QSizeF printed = fittedInches(pixels);
     if (printed.isEmpty())
         return pixels;
-    const double most = printed.width() * kMostLogoPpi;
-    if (pixels.width() <= most)
+    const double scale = std::max(printed.width() * kLogoPpi / pixels.width(),
+                                  printed.height() * kLogoPpi / pixels.height());
+    if (scale >= 1)
         return pixels;
-    const double scale = most / pixels.width();
-    return {std::max(1, int(std::lround(pixels.width() * scale))),
-            std::max(1, int(std::lround(pixels.height() * scale)))};
+    return {std::min(pixels.width(), int(std::ceil(pixels.width() * scale))),
+            std::min(pixels.height(), int(std::ceil(pixels.height() * scale)))};
 }
 
 PreparedLogo prepareLogo(const QString& path) {

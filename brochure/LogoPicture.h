@@ -12,13 +12,13 @@ namespace lw {
 // company name.
 inline constexpr double kLogoAreaLeft = 7.863, kLogoAreaTop = 0.58;
 inline constexpr double kLogoAreaWidth = 2.407, kLogoAreaHeight = 0.95;
-// A logo is never printed coarser than this...
-inline constexpr int kLeastLogoPpi = 300;
-// ...and a finer picture is reduced to this before it goes into the document.
-inline constexpr int kMostLogoPpi = 600;
+// A logo is never printed coarser than this, and a finer picture is reduced
+// to it before it goes into the document: what print shops ask for, and
+// each doubling would add a quarter of a second to a run with a logo.
+inline constexpr int kLogoPpi = 300;
 
 // A picture made ready for the brochure: PNG when it has transparency, else
-// JPEG, at most kMostLogoPpi at its printed size. `error` says, naming the
+// JPEG, at most kLogoPpi at its printed size (rounded up). `error` says, naming the
 // file, why a picture cannot be used; the rest is empty then.
 struct PreparedLogo {
     QString error;
@@ -36,8 +36,8 @@ PreparedLogo prepareLogo(const QString& path);
 // its proportions kept, centred. Inches from the page's top left corner.
 QRectF logoPlacement(const QSize& pixels);
 
-// The pixels a picture is reduced to: at most kMostLogoPpi at the size it
-// is printed; never enlarged.
+// The pixels a picture is reduced to: kLogoPpi at the size it is printed,
+// rounded up so it is never coarser; never enlarged.
 QSize reducedLogoSize(const QSize& pixels);
 
 } // namespace lw
