@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kPoolSize = 8;
 // A profile nobody has started an office on for this long is only disk space
-// (tens of megabytes); made again, it costs about a second once.
+// (tens of megabytes); made again, it costs about a third of a second once.
 constexpr int kUnusedDays = 30;
 
 QString poolFolder() {
