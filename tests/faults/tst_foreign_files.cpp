@@ -179,6 +179,19 @@ private slots:
     }
 
     void killedInstanceIsSweptAndALiveOneKept() {
+        // The sockets by which an office tells a second one on its profile
+        // to hand over, made while this test runs.
+        const auto allHandOverSockets = [] {
+            return QDir(QStringLiteral("/tmp"))
+                .entryList({QStringLiteral("OSL_PIPE_%1_SingleOfficeIPC_*").arg(getuid())},
+                           QDir::System);
+        };
+        const QStringList before = allHandOverSockets();
+        const auto handOverSockets = [&] {
+            QStringList made = allHandOverSockets();
+            made.removeIf([&](const QString& name) { return before.contains(name); });
+            return made;
+        };
         Instance killed;
         Instance live;
         startInstance(killed, m_dir.path() + QStringLiteral("/killed"));
@@ -194,6 +207,7 @@ private slots:
         QVERIFY(killed.process.waitForFinished(5000));
         // Its office goes with it and can remove nothing either.
         QVERIFY(QFile::exists(killed.document) && QFile::exists(killed.lockFile()));
+        QCOMPARE(handOverSockets().size(), 2);
 
         QProcess next;
         QProcessEnvironment environment =
@@ -210,6 +224,8 @@ private slots:
         QVERIFY(QFile::exists(live.document));
         QVERIFY(QFile::exists(live.lockFile()));
         QCOMPARE(live.sockets().size(), 1);
+        const QStringList liveHandOver = handOverSockets();
+        QCOMPARE(liveHandOver.size(), 1);
         const QStringList sharedEntries = QDir(shared()).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         // The live instance's document, its lock and its record; nothing else.
@@ -218,7 +234,7 @@ private slots:
         live.process.kill();
         live.process.waitForFinished(5000);
         QTest::qWait(500);
-        for (const QString& name : liveSocket)
+        for (const QString& name : liveSocket + liveHandOver)
             QFile::remove(QStringLiteral("/tmp/") + name);
     }
 };

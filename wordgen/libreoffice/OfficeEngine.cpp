@@ -125,6 +125,7 @@ void OfficeEngine::startOffice() {
         m_profile = OfficeProfile::acquire();
     const QString pipeName = uniquePipeName();
     recordPathToMake(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(pipeName));
+    recordPathToMake(m_profile->singleInstanceSocket());
     const QStringList arguments{QStringLiteral("--headless"),
                                 QStringLiteral("--invisible"),
                                 QStringLiteral("--norestore"),

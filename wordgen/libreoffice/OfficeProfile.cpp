@@ -2,6 +2,7 @@
 
 #include "wordgen/libreoffice/MadePaths.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lw::word::office {
 
@@ -107,6 +109,19 @@ std::unique_ptr<OfficeProfile> OfficeProfile::acquire() {
 
 QString OfficeProfile::url() const {
     return QString::fromLatin1(QUrl::fromLocalFile(m_folder).toEncoded());
+}
+
+QString OfficeProfile::singleInstanceSocket() const {
+    // The office's name for it: the MD5 of the profile's URL as UTF-16 in
+    // memory order, each byte in hexadecimal without leading zeros.
+    const QString profile = url();
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArray(reinterpret_cast<const char*>(profile.utf16()), profile.size() * 2),
+        QCryptographicHash::Md5);
+    QString name;
+    for (const char byte : digest)
+        name += QString::number(uchar(byte), 16);
+    return QStringLiteral("/tmp/OSL_PIPE_%1_SingleOfficeIPC_%2").arg(getuid()).arg(name);
 }
 
 } // namespace lw::word::office

@@ -23,6 +23,10 @@ public:
     QString folder() const { return m_folder; }
     // The folder as the office's -env:UserInstallation value.
     QString url() const;
+    // The socket in /tmp by which an office on this profile tells a second
+    // one started on it to hand over; named after the profile, and left
+    // behind when the office is killed.
+    QString singleInstanceSocket() const;
 
 private:
     OfficeProfile() = default;
