@@ -125,11 +125,13 @@ class OfficeEngineTest : public QObject {
     QString m_folder; // a name with a blank and non-ASCII letters
     QString m_source;
     Ref<WordApplication> m_word;
+    QStringList m_socketsBefore;
 
     Ref<WordDocument> openSource() { return m_word->Documents()->Open(m_source); }
 
 private slots:
     void initTestCase() {
+        m_socketsBefore = lw::test::handOverSockets();
         QVERIFY(m_dir.isValid());
         m_folder = m_dir.filePath(QStringLiteral("Prüfung Ω"));
         QVERIFY(QDir().mkpath(m_folder));
@@ -592,6 +594,12 @@ private slots:
         m_word.reset();
         stopEngines();
         QVERIFY(ourOfficeProcesses().isEmpty());
+    }
+
+    // The offices this test killed left their hand-over sockets.
+    void cleanupTestCase() {
+        stopEngines();
+        lw::test::removeHandOverSocketsSince(m_socketsBefore);
     }
 };
 

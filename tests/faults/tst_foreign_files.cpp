@@ -179,16 +179,9 @@ private slots:
     }
 
     void killedInstanceIsSweptAndALiveOneKept() {
-        // The sockets by which an office tells a second one on its profile
-        // to hand over, made while this test runs.
-        const auto allHandOverSockets = [] {
-            return QDir(QStringLiteral("/tmp"))
-                .entryList({QStringLiteral("OSL_PIPE_%1_SingleOfficeIPC_*").arg(getuid())},
-                           QDir::System);
-        };
-        const QStringList before = allHandOverSockets();
+        const QStringList before = test::handOverSockets();
         const auto handOverSockets = [&] {
-            QStringList made = allHandOverSockets();
+            QStringList made = test::handOverSockets();
             made.removeIf([&](const QString& name) { return before.contains(name); });
             return made;
         };

@@ -53,11 +53,6 @@ class UsersOfficeTest : public QObject {
     }
     QList<pid_t> usersProcesses() const { return test::processesWith("name=" + m_pipeName + ';'); }
 
-    static QStringList handOverSockets() {
-        return QDir(QStringLiteral("/tmp"))
-            .entryList({QStringLiteral("OSL_PIPE_%1_SingleOfficeIPC_*").arg(getuid())},
-                       QDir::System);
-    }
     QStringList m_socketsBefore;
 
 private slots:
@@ -67,7 +62,7 @@ private slots:
         qputenv("HOME", m_userHome.path().toUtf8());
         qunsetenv("XDG_CACHE_HOME");
         m_pipeName = "usersoffice-" + QByteArray::number(getpid());
-        m_socketsBefore = handOverSockets();
+        m_socketsBefore = test::handOverSockets();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("XDG_CONFIG_HOME")); // ~/.config, the default
         m_launcher.setProcessEnvironment(environment);
@@ -104,9 +99,7 @@ private slots:
                           .arg(getuid())
                           .arg(QString::fromLatin1(m_pipeName)));
         // The killed office's socket for a second office on its profile.
-        for (const QString& name : handOverSockets())
-            if (!m_socketsBefore.contains(name))
-                QFile::remove(QStringLiteral("/tmp/") + name);
+        test::removeHandOverSocketsSince(m_socketsBefore);
     }
 
     void runsBesideTheUsersOffice() {

@@ -5,11 +5,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <csignal>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace lw::test {
 
@@ -103,5 +105,19 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The sockets in /tmp by which an office tells a second one started on its
+// profile to hand over; an office killed by a test leaves its own.
+inline QStringList handOverSockets() {
+    return QDir(QStringLiteral("/tmp"))
+        .entryList({QStringLiteral("OSL_PIPE_%1_SingleOfficeIPC_*").arg(::getuid())}, QDir::System);
+}
+
+// Removes those made since `before` was taken.
+inline void removeHandOverSocketsSince(const QStringList& before) {
+    for (const QString& name : handOverSockets())
+        if (!before.contains(name))
+            QFile::remove(QStringLiteral("/tmp/") + name);
+}
 
 } // namespace lw::test
