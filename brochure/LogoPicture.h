@@ -14,7 +14,7 @@ inline constexpr double kLogoAreaLeft = 7.863, kLogoAreaTop = 0.58;
 inline constexpr double kLogoAreaWidth = 2.407, kLogoAreaHeight = 0.95;
 // A logo is never printed coarser than this, and a finer picture is reduced
 // to it before it goes into the document: what print shops ask for, and
-// each doubling would add a quarter of a second to a run with a logo.
+// more pixels only make every run with a logo slower.
 inline constexpr int kLogoPpi = 300;
 
 // A picture made ready for the brochure: PNG when it has transparency, else

@@ -179,12 +179,7 @@ private slots:
     }
 
     void killedInstanceIsSweptAndALiveOneKept() {
-        const QStringList before = test::handOverSockets();
-        const auto handOverSockets = [&] {
-            QStringList made = test::handOverSockets();
-            made.removeIf([&](const QString& name) { return before.contains(name); });
-            return made;
-        };
+        const QStringList socketsBefore = test::handOverSockets();
         Instance killed;
         Instance live;
         startInstance(killed, m_dir.path() + QStringLiteral("/killed"));
@@ -200,7 +195,7 @@ private slots:
         QVERIFY(killed.process.waitForFinished(5000));
         // Its office goes with it and can remove nothing either.
         QVERIFY(QFile::exists(killed.document) && QFile::exists(killed.lockFile()));
-        QCOMPARE(handOverSockets().size(), 2);
+        QCOMPARE(test::handOverSocketsSince(socketsBefore).size(), 2);
 
         QProcess next;
         QProcessEnvironment environment =
@@ -217,7 +212,7 @@ private slots:
         QVERIFY(QFile::exists(live.document));
         QVERIFY(QFile::exists(live.lockFile()));
         QCOMPARE(live.sockets().size(), 1);
-        const QStringList liveHandOver = handOverSockets();
+        const QStringList liveHandOver = test::handOverSocketsSince(socketsBefore);
         QCOMPARE(liveHandOver.size(), 1);
         const QStringList sharedEntries = QDir(shared()).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

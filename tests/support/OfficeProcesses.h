@@ -113,11 +113,16 @@ inline QStringList handOverSockets() {
         .entryList({QStringLiteral("OSL_PIPE_%1_SingleOfficeIPC_*").arg(::getuid())}, QDir::System);
 }
 
-// Removes those made since `before` was taken.
+// Those made since `before` was taken.
+inline QStringList handOverSocketsSince(const QStringList& before) {
+    QStringList made = handOverSockets();
+    made.removeIf([&](const QString& name) { return before.contains(name); });
+    return made;
+}
+
 inline void removeHandOverSocketsSince(const QStringList& before) {
-    for (const QString& name : handOverSockets())
-        if (!before.contains(name))
-            QFile::remove(QStringLiteral("/tmp/") + name);
+    for (const QString& name : handOverSocketsSince(before))
+        QFile::remove(QStringLiteral("/tmp/") + name);
 }
 
 } // namespace lw::test

@@ -121,11 +121,12 @@ void OfficeEngine::startOffice() {
         throw AutomationError(
             QStringLiteral("The word-processing engine is not installed (%1 is missing)")
                 .arg(program));
-    if (!m_profile)
+    if (!m_profile) {
         m_profile = OfficeProfile::acquire();
+        recordPathToMake(m_profile->singleInstanceSocket());
+    }
     const QString pipeName = uniquePipeName();
-    recordPathToMake(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(pipeName));
-    recordPathToMake(m_profile->singleInstanceSocket());
+    recordPathToMake(pipeSocketPath(pipeName));
     const QStringList arguments{QStringLiteral("--headless"),
                                 QStringLiteral("--invisible"),
                                 QStringLiteral("--norestore"),
@@ -246,8 +247,7 @@ void OfficeEngine::stop(StopReason reason) {
         m_process.waitForExit(5000);
     }
     if (!m_pipeName.isEmpty() && m_process.pid() == 0) {
-        ::unlink(
-            QFile::encodeName(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(m_pipeName)));
+        ::unlink(QFile::encodeName(pipeSocketPath(m_pipeName)));
         m_pipeName.clear();
     }
     if (m_running)

@@ -111,6 +111,10 @@ QString OfficeProfile::url() const {
     return QString::fromLatin1(QUrl::fromLocalFile(m_folder).toEncoded());
 }
 
+QString pipeSocketPath(const QString& pipeName) {
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(getuid()).arg(pipeName);
+}
+
 QString OfficeProfile::singleInstanceSocket() const {
     // The office's name for it: the MD5 of the profile's URL as UTF-16 in
     // memory order, each byte in hexadecimal without leading zeros.
@@ -118,10 +122,10 @@ QString OfficeProfile::singleInstanceSocket() const {
     const QByteArray digest = QCryptographicHash::hash(
         QByteArray(reinterpret_cast<const char*>(profile.utf16()), profile.size() * 2),
         QCryptographicHash::Md5);
-    QString name;
+    QString name = QStringLiteral("SingleOfficeIPC_");
     for (const char byte : digest)
         name += QString::number(uchar(byte), 16);
-    return QStringLiteral("/tmp/OSL_PIPE_%1_SingleOfficeIPC_%2").arg(getuid()).arg(name);
+    return pipeSocketPath(name);
 }
 
 } // namespace lw::word::office

@@ -14,6 +14,9 @@
 
 namespace lw::word::office {
 
+// The socket the office makes in /tmp for a pipe of this name.
+QString pipeSocketPath(const QString& pipeName);
+
 class OfficeProfile {
 public:
     // A free profile folder of the pool, locked until this object goes away;
