@@ -1,6 +1,7 @@
 // The logo chosen in the windows, on the real engine: the brochure is made
-// again at once with the logo on its cover, the choice is kept, a file that
-// is no picture changes nothing, and Ctrl+Z in the main window takes it back.
+// again at once with the logo on its cover, another logo replaces it, the
+// choice is kept, a file that is no picture changes nothing, and Ctrl+Z in
+// the main window takes the last choice back.
 #include "brochure/LogoStore.h"
 #include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
@@ -12,21 +13,38 @@
 #include <QPainter>
 #include <QTest>
 
+#include <cstdlib>
+
 using namespace lw;
 
 class LogoWindowTest : public QObject {
     Q_OBJECT
     test::EngineRunFixture fixture;
 
-    // Amber pixels on the right third of the page picture: the cover.
-    static int amberOnCover(const QImage& page) {
-        int amber = 0;
+    // Pixels of a logo's colour on the top of the page picture's right
+    // third: the cover.
+    static int onCover(const QImage& page, QColor logo) {
+        int count = 0;
         for (int y = 0; y < page.height() / 3; ++y)
             for (int x = page.width() * 2 / 3; x < page.width(); ++x) {
                 const QColor c = page.pixelColor(x, y);
-                amber += c.red() > 200 && c.green() > 150 && c.green() < 200 && c.blue() < 80;
+                count += std::abs(c.red() - logo.red()) < 30 &&
+                         std::abs(c.green() - logo.green()) < 30 &&
+                         std::abs(c.blue() - logo.blue()) < 30;
             }
-        return amber;
+        return count;
+    }
+
+    // A disc of one colour on a transparent background.
+    QString logoFile(const QString& name, QColor colour) {
+        QImage logo(800, 400, QImage::Format_ARGB32);
+        logo.fill(Qt::transparent);
+        QPainter painter(&logo);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRect(0, 0, 400, 400));
+        painter.end();
+        const QString file = fixture.home.path() + QLatin1Char('/') + name;
+        return logo.save(file) ? file : QString();
     }
 
 private slots:
@@ -41,22 +59,26 @@ private slots:
         form.show();
         form.PushButton6_Click();
         Form2& preview = Form2::instance();
-        const int amberBefore = amberOnCover(preview.Picture1()->picture());
+        const QColor amber(0xF0, 0xB4, 0x29), violet(0x80, 0x30, 0xC0);
+        const int amberBefore = onCover(preview.Picture1()->picture(), amber);
+        const int violetBefore = onCover(preview.Picture1()->picture(), violet);
 
-        QImage logo(800, 400, QImage::Format_ARGB32);
-        logo.fill(Qt::transparent);
-        QPainter painter(&logo);
-        painter.setBrush(QColor(0xF0, 0xB4, 0x29));
-        painter.drawEllipse(QRect(0, 0, 400, 400));
-        painter.end();
-        const QString file = fixture.home.path() + QStringLiteral("/logo.png");
-        QVERIFY(logo.save(file));
-        useLogoFile(file);
+        useLogoFile(logoFile(QStringLiteral("logo.png"), amber));
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
         QVERIFY(preview.isVisible());
         QVERIFY(!storedLogoPath().isEmpty());
-        QVERIFY2(amberOnCover(preview.Picture1()->picture()) > amberBefore + 100,
+        QVERIFY2(onCover(preview.Picture1()->picture(), amber) > amberBefore + 100,
                  "the page picture shows no logo");
+        const std::optional<StoredLogo> firstLogo = readStoredLogo();
+        QVERIFY(firstLogo);
+
+        // The same engine, another logo: the new one, not the last one read.
+        useLogoFile(logoFile(QStringLiteral("other.png"), violet));
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
+        QVERIFY2(onCover(preview.Picture1()->picture(), violet) > violetBefore + 100,
+                 "the page picture shows no new logo");
+        QVERIFY2(onCover(preview.Picture1()->picture(), amber) < amberBefore + 20,
+                 "the page picture still shows the old logo");
 
         useLogoFile(fixture.home.path() + QStringLiteral("/missing.png"));
         QCOMPARE(prompts.messages.size(), 1);
@@ -66,7 +88,8 @@ private slots:
         preview.PushButton8_Click();
         QVERIFY(form.canUndoDataCommand());
         form.undoDataCommand();
-        QVERIFY(storedLogoPath().isEmpty());
+        const std::optional<StoredLogo> restored = readStoredLogo();
+        QVERIFY(restored && restored->bytes == firstLogo->bytes);
     }
 };
 

@@ -6,6 +6,7 @@
 // stop(), in the one order documented there.
 
 #include "wordgen/libreoffice/CallWatchdog.h"
+#include "wordgen/libreoffice/KeptPicture.h"
 #include "wordgen/libreoffice/OfficeProcess.h"
 #include "wordgen/libreoffice/OfficeProfile.h"
 #include "wordgen/libreoffice/OfficeRecycling.h"
@@ -72,6 +73,8 @@ public:
         return m_connection->context;
     }
     CallWatchdog& watchdog() { return m_watchdog; }
+    // Goes with the office it was read by.
+    KeptPicture& keptPicture() { return m_connection->picture; }
 
     // The description of an office error; expired tells that the call ran
     // past its deadline and the office was stopped for it, disposed that the
@@ -92,6 +95,8 @@ private:
     struct Connection {
         css::uno::Reference<css::uno::XComponentContext> context;
         css::uno::Reference<css::frame::XDesktop2> desktop;
+        // Released before the bridge it came through.
+        KeptPicture picture;
     };
     std::unique_ptr<Connection> m_connection;
     QString m_pipeName;

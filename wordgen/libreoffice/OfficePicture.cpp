@@ -4,11 +4,12 @@
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/HoriOrientation.hpp>
 #include <com/sun/star/text/RelOrientation.hpp>
@@ -31,16 +32,40 @@ sal_Int32 hundredthsOfMm(double inches) {
     return sal_Int32(std::lround(inches * 2540.0));
 }
 
+AutomationError unreadable(const QString& fileName) {
+    return AutomationError(QStringLiteral("The picture \"%1\" could not be read").arg(fileName));
+}
+
+// The office reads the bytes read here, so the picture it keeps is the one
+// compared with next time, even if the file changes in between.
+Reference<graphic::XGraphic> readPicture(const QString& fileName) {
+    QFile file(fileName);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (bytes.isEmpty())
+        throw unreadable(fileName);
+    KeptPicture& kept = OfficeEngine::instance().keptPicture();
+    if (kept.graphic.is() && kept.bytes == bytes)
+        return kept.graphic;
+
+    const Reference<uno::XComponentContext> context = OfficeEngine::instance().context();
+    const Reference<io::XSeekableInputStream> stream =
+        io::SequenceInputStream::createStreamFromSequence(
+            context, uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.constData()),
+                                             sal_Int32(bytes.size())));
+    const Reference<graphic::XGraphic> picture =
+        graphic::GraphicProvider::create(context)->queryGraphic(
+            properties({property("InputStream", uno::Any(stream))}));
+    if (!picture.is())
+        throw unreadable(fileName);
+    kept = {bytes, picture};
+    return picture;
+}
+
 } // namespace
 
 void placePicture(const Reference<text::XTextDocument>& document, const QString& fileName,
                   const QRectF& inches) {
-    const Reference<graphic::XGraphicProvider> provider =
-        graphic::GraphicProvider::create(OfficeEngine::instance().context());
-    const Reference<graphic::XGraphic> picture = provider->queryGraphic(
-        properties({property("URL", uno::Any(fileUrl(QFileInfo(fileName).absoluteFilePath())))}));
-    if (!picture.is())
-        throw AutomationError(QStringLiteral("The picture \"%1\" could not be read").arg(fileName));
+    const Reference<graphic::XGraphic> picture = readPicture(fileName);
 
     const Reference<text::XTextContent> frame(
         Reference<lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
