@@ -15,11 +15,13 @@ QString pageName(int page) {
     }
 }
 
-QString pictureDescription(int page, int pageCount, float zoom) {
+QString pictureDescription(int page, int pageCount, float zoom, bool coverLogo) {
     QString text = QStringLiteral("%1 of %2, zoom %3 %")
                        .arg(pageName(page))
                        .arg(pageCount)
                        .arg(std::lround(zoom * 100));
+    if (coverLogo)
+        text += QStringLiteral(". The cover shows the company's logo above its name");
     if (page < pageCount)
         text += QStringLiteral(". Page Down shows %1").arg(pageName(page + 1));
     if (page > 1)

@@ -9,7 +9,8 @@ namespace lw {
 QString pageName(int page);
 
 // What the picture says of itself to a screen reader and in its tool tip:
-// the page, of how many, the zoom, and how to reach the other pages.
-QString pictureDescription(int page, int pageCount, float zoom);
+// the page, of how many, the zoom, whether the cover on this page carries
+// the company's logo, and how to reach the other pages.
+QString pictureDescription(int page, int pageCount, float zoom, bool coverLogo = false);
 
 } // namespace lw

@@ -24,7 +24,10 @@ public:
         return m_form.Text1(index)->property("Tag").toString();
     }
     QString fieldText(int index) override { return m_form.Text1(index)->text(); }
-    QString logoFile() override { return storedLogoPath(); }
+    QString logoFile() override {
+        m_logo = storedLogoPath();
+        return m_logo;
+    }
     void loadPreviewPicture(const QString& path) override {
         QString problem;
         // The file keeps the picture's logical size as its resolution.
@@ -32,7 +35,7 @@ public:
         reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.
-        Form2::instance().setDocument(takeSnapshotDocument());
+        Form2::instance().setDocument(takeSnapshotDocument(), !m_logo.isEmpty());
         Form2::instance().setPicture(picture);
         if (picture.isNull())
             throw Failure(QStringLiteral("Cannot load the picture %1: %2").arg(path, problem));
@@ -46,6 +49,7 @@ public:
 
 private:
     Form1& m_form;
+    QString m_logo; // the logo this run puts on the cover, if any
 };
 
 } // namespace

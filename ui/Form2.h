@@ -38,7 +38,8 @@ public:
     void Show();
     // The whole document as PDF, from which pages after the first are
     // drawn, at the first page's size and sharpness, when they are shown.
-    void setDocument(const QByteArray& pdf);
+    // coverLogo: the brochure was made with the company's logo on its cover.
+    void setDocument(const QByteArray& pdf, bool coverLogo = false);
     // What the brochure is called: the title its PDF is saved with.
     void setBrochureTitle(const QString& title) { m_brochureTitle = title; }
 
@@ -129,6 +130,7 @@ private:
     int m_pageCount = 1;
     QString m_brochureTitle;
     QString m_describedAs;
+    bool m_coverLogo = false;
     BrochurePrinter* m_printer = nullptr;
 };
 

@@ -105,7 +105,8 @@ void Form2::showPictureMenu(const QPoint& at) {
     menu.exec(m_picture1->mapToGlobal(at));
 }
 
-void Form2::setDocument(const QByteArray& pdf) {
+void Form2::setDocument(const QByteArray& pdf, bool coverLogo) {
+    m_coverLogo = coverLogo;
     m_document.clear();
     m_pageCount = 1;
     try {
@@ -144,7 +145,8 @@ void Form2::showPage(int page) {
 }
 
 void Form2::describePicture() {
-    const QString description = pictureDescription(m_page, m_pageCount, m_view.zoom());
+    const QString description =
+        pictureDescription(m_page, m_pageCount, m_view.zoom(), m_page == 1 && m_coverLogo);
     if (description == m_describedAs)
         return;
     m_describedAs = description;
@@ -161,6 +163,7 @@ void Form2::releasePictures() {
     m_document.clear();
     m_page = 1;
     m_pageCount = 1;
+    m_coverLogo = false;
     returnFreedMemoryToTheSystem();
 }
 

@@ -1,7 +1,7 @@
 // The logo chosen in the windows, on the real engine: the brochure is made
-// again at once with the logo on its cover, another logo replaces it, the
-// choice is kept, a file that is no picture changes nothing, and Ctrl+Z in
-// the main window takes the last choice back.
+// again at once with the logo on its cover (and a screen reader is told so),
+// another logo replaces it, the choice is kept, a file that is no picture
+// changes nothing, and Ctrl+Z in the main window takes the last choice back.
 #include "brochure/LogoStore.h"
 #include "tests/support/EngineRunFixture.h"
 #include "tests/support/FakePrompts.h"
@@ -62,6 +62,7 @@ private slots:
         const QColor amber(0xF0, 0xB4, 0x29), violet(0x80, 0x30, 0xC0);
         const int amberBefore = onCover(preview.Picture1()->picture(), amber);
         const int violetBefore = onCover(preview.Picture1()->picture(), violet);
+        QVERIFY(!preview.Picture1()->accessibleDescription().contains(QStringLiteral("logo")));
 
         useLogoFile(logoFile(QStringLiteral("logo.png"), amber));
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
@@ -69,6 +70,9 @@ private slots:
         QVERIFY(!storedLogoPath().isEmpty());
         QVERIFY2(onCover(preview.Picture1()->picture(), amber) > amberBefore + 100,
                  "the page picture shows no logo");
+        // A screen reader is told too.
+        QVERIFY(preview.Picture1()->accessibleDescription().contains(
+            QStringLiteral("The cover shows the company's logo")));
         const std::optional<StoredLogo> firstLogo = readStoredLogo();
         QVERIFY(firstLogo);
 
