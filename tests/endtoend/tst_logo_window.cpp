@@ -35,7 +35,8 @@ class LogoWindowTest : public QObject {
         return count;
     }
 
-    // A disc of one colour on a transparent background.
+    // A disc of one colour on a transparent background; empty when it could
+    // not be saved.
     QString logoFile(const QString& name, QColor colour) {
         QImage logo(800, 400, QImage::Format_ARGB32);
         logo.fill(Qt::transparent);
@@ -64,7 +65,9 @@ private slots:
         const int violetBefore = onCover(preview.Picture1()->picture(), violet);
         QVERIFY(!preview.Picture1()->accessibleDescription().contains(QStringLiteral("logo")));
 
-        useLogoFile(logoFile(QStringLiteral("logo.png"), amber));
+        const QString amberFile = logoFile(QStringLiteral("logo.png"), amber);
+        QVERIFY(!amberFile.isEmpty());
+        useLogoFile(amberFile);
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
         QVERIFY(preview.isVisible());
         QVERIFY(!storedLogoPath().isEmpty());
@@ -77,7 +80,9 @@ private slots:
         QVERIFY(firstLogo);
 
         // The same engine, another logo: the new one, not the last one read.
-        useLogoFile(logoFile(QStringLiteral("other.png"), violet));
+        const QString violetFile = logoFile(QStringLiteral("other.png"), violet);
+        QVERIFY(!violetFile.isEmpty());
+        useLogoFile(violetFile);
         QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
         QVERIFY2(onCover(preview.Picture1()->picture(), violet) > violetBefore + 100,
                  "the page picture shows no new logo");
