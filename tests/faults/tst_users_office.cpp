@@ -73,9 +73,7 @@ private slots:
              QStringLiteral("--accept=pipe,name=%1;urp;").arg(QString::fromLatin1(m_pipeName))});
         m_launcher.start();
         QVERIFY(m_launcher.waitForStarted(10000));
-        const QString pipeFile = QStringLiteral("/tmp/OSL_PIPE_%1_%2")
-                                     .arg(getuid())
-                                     .arg(QString::fromLatin1(m_pipeName));
+        const QString pipeFile = test::pipeSocketPath(QString::fromLatin1(m_pipeName));
         QVERIFY2(test::waitFor([&] { return QFile::exists(pipeFile); }, 60000),
                  "the user's office did not come up");
         for (pid_t pid : usersProcesses()) {
@@ -95,9 +93,7 @@ private slots:
         for (pid_t pid : usersProcesses())
             ::kill(pid, SIGKILL);
         m_launcher.waitForFinished(5000);
-        QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2")
-                          .arg(getuid())
-                          .arg(QString::fromLatin1(m_pipeName)));
+        QFile::remove(test::pipeSocketPath(QString::fromLatin1(m_pipeName)));
         // The killed office's socket for a second office on its profile.
         test::removeHandOverSocketsSince(m_socketsBefore);
     }

@@ -106,6 +106,12 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Where an office makes the socket of a pipe of this name: the engine's own
+// rule, which tests cannot link, as the engine is loaded at run time.
+inline QString pipeSocketPath(const QString& pipeName) {
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
+}
+
 // The sockets in /tmp by which an office tells a second one started on its
 // profile to hand over; an office killed by a test leaves its own.
 inline QStringList handOverSockets() {
