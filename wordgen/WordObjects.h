@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace lw::word {
 
@@ -131,6 +132,20 @@ public:
 // wdDoNotSaveChanges
 inline constexpr std::int16_t kDoNotSaveChanges = 0;
 
+// One colour of a document's design, found by a name the document carries,
+// so that it is found again however often the design is coloured.
+struct DesignColour {
+    enum class Part {
+        StyleText,   // the text of the paragraph or character style of this name
+        StyleBorder, // the borders of the paragraph style of this name and its paragraphs
+        ShapeFill,   // the drawing shape of this name
+        FrameFill,   // each text frame holding a paragraph of the style of this name
+    };
+    Part part;
+    QString name;
+    std::uint32_t rgb; // 0xRRGGBB
+};
+
 class WordDocument {
 public:
     virtual ~WordDocument() = default;
@@ -153,6 +168,13 @@ public:
                             double height) {
         (void)fileName, (void)left, (void)top, (void)width, (void)height;
         throw AutomationError(QStringLiteral("This engine cannot place pictures"));
+    }
+    // Sets each colour of the design given (the styles' colours, so the
+    // document shows them in any word processor). A name the document does
+    // not hold fails, naming it, after the others are set.
+    virtual void SetDesignColours(const std::vector<DesignColour>& colours) {
+        (void)colours;
+        throw AutomationError(QStringLiteral("This engine cannot colour the design"));
     }
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;
 };
