@@ -50,7 +50,7 @@ private slots:
         QTest::newRow("walking the stories")
             << QByteArray("open") << 118
             << test::storyPassWithoutADocument() + test::fromTheShapePassOn();
-        QTest::newRow("saving") << QByteArray("shape pass") << 182 << test::fromTheSaveOn();
+        QTest::newRow("saving") << QByteArray("colours") << 182 << test::fromTheSaveOn();
     }
 
     void hungOfficeIsGivenUpInBoundedTime() {

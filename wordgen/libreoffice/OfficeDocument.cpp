@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/DesignColours.h"
 #include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
@@ -164,6 +165,10 @@ void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QStri
 void OfficeDocument::AddPicture(const QString& fileName, double left, double top, double width,
                                 double height) {
     m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
+}
+
+void OfficeDocument::SetDesignColours(const std::vector<DesignColour>& colours) {
+    m_state->call([&] { setDesignColours(m_state->document, colours); });
 }
 
 void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
