@@ -8,6 +8,7 @@
 #include "cli/DamagedSettings.h"
 #include "cli/FieldsFile.h"
 #include "cli/Interruption.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 
 #include <QFile>
@@ -60,16 +61,22 @@ bool logoCanBeUsed(const QString& logo) {
     return problem.isEmpty();
 }
 
-std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) {
+std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile,
+                                                     const std::optional<Profile>& profile) {
+    const bool fromProfile = profile && fieldsFile.isEmpty();
     std::optional<BrochureWriter::Fields> fields =
-        fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile);
+        fromProfile ? profile->fields
+                    : (fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile));
     if (!fields)
         return std::nullopt;
     if (std::all_of(fields->begin(), fields->end(), [](const QString& v) { return v.isEmpty(); })) {
-        printError(fieldsFile.isEmpty()
-                       ? QStringLiteral("no fields are saved yet; type them in the window once, or "
-                                        "give them with --fields FILE.ini")
-                       : QStringLiteral("%1 gives no field a value").arg(fieldsFile));
+        printError(
+            fromProfile
+                ? QStringLiteral("the profile \"%1\" gives no field a value").arg(profile->name)
+            : fieldsFile.isEmpty()
+                ? QStringLiteral("no fields are saved yet; type them in the window once, or "
+                                 "give them with --fields FILE.ini")
+                : QStringLiteral("%1 gives no field a value").arg(fieldsFile));
         return std::nullopt;
     }
     for (int i = 0; i < kFieldCount; ++i) {
@@ -83,18 +90,22 @@ std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) 
 }
 
 int runOneBrochure(const Invocation& invocation) {
-    const auto read = brochureFields(invocation.fieldsFile);
+    int status = 1;
+    const std::optional<BrochureLook> look = brochureLook(invocation, &status);
+    if (!look)
+        return status;
+    const auto read = brochureFields(invocation.fieldsFile, look->profile);
     if (!read)
         return 1;
     const BrochureWriter::Fields& fields = *read;
-    if (!logoCanBeUsed(invocation.logo))
+    if (!logoCanBeUsed(look->logo))
         return 1;
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
     }
-    const BrochureWriter::Result result =
-        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite, invocation.logo);
+    const BrochureWriter::Result result = BrochureWriter().write(
+        fields, {invocation.output}, invocation.overwrite, look->logo, look->colours);
     if (!result.failure.isEmpty()) {
         printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
         return interrupted() ? kInterruptedExitCode : 1;

@@ -3,6 +3,7 @@
 #include "cli/BrochureWriter.h"
 #include "cli/Interruption.h"
 #include "cli/OneBrochure.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "printing/PrintService.h"
 #include "shell/FileRoutines.h"
@@ -14,8 +15,12 @@
 namespace lw::cli {
 
 int runPrintBrochure(const Invocation& invocation) {
-    const auto fields = brochureFields(invocation.fieldsFile);
-    if (!fields)
+    int status = 1;
+    const std::optional<BrochureLook> look = brochureLook(invocation, &status);
+    if (!look)
+        return status;
+    const auto fields = brochureFields(invocation.fieldsFile, look->profile);
+    if (!fields || !logoCanBeUsed(look->logo))
         return 1;
     // The printer first: a missing one is told before the office starts.
     const PrinterLookup lookup = findPrinter(invocation.printer);
@@ -36,7 +41,7 @@ int runPrintBrochure(const Invocation& invocation) {
     recordPathToMake(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("brochure.pdf"));
     const BrochureWriter::Result made =
-        BrochureWriter().write(*fields, {pdf}, true, invocation.logo);
+        BrochureWriter().write(*fields, {pdf}, true, look->logo, look->colours);
     if (!made.failure.isEmpty()) {
         printError(QStringLiteral("cannot make the brochure: ") + made.failure);
         return interrupted() ? kInterruptedExitCode : 1;
