@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
@@ -101,7 +102,9 @@ SaveFilter filterForFile(const QString& fileName) {
 }
 
 Ref<WordCollection<WordRange>> OfficeDocument::StoryRanges() {
-    if (m_storyTexts.empty())
+    if (m_storyTexts.empty() && m_state->kept)
+        m_storyTexts = m_state->call([this] { return m_state->kept->storyTexts(); });
+    else if (m_storyTexts.empty())
         m_storyTexts = m_state->call([this] { return storyTexts(m_state->document); });
     else
         m_state->call([] {}); // a closed document or ended session still fails
@@ -116,6 +119,7 @@ Ref<WordCollection<WordShape>> OfficeDocument::Shapes() {
 }
 
 Ref<WordRange> OfficeDocument::Range() {
+    m_state->settle();
     const auto text = m_state->call([this] { return m_state->document->getText(); });
     return std::make_shared<OfficeRange>(m_state, text);
 }
@@ -129,6 +133,7 @@ void OfficeDocument::SaveAs(const QString& fileName) {
     if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kMinimumFreeBytes)
         throw AutomationError(
             QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
+    m_state->settle();
     m_state->call([&] {
         stampSaveDates(m_state->document);
         auto arguments = properties({property("FilterName", uno::Any(toUno(filter.name))),
@@ -138,6 +143,10 @@ void OfficeDocument::SaveAs(const QString& fileName) {
             arguments.realloc(3);
             arguments.getArray()[2] = property("FilterData", uno::Any(pdfSettings()));
             storable->storeToURL(fileUrl(fileName), arguments);
+        } else if (m_state->kept) {
+            // The kept template stays the template, not the saved file.
+            storable->storeToURL(fileUrl(fileName), arguments);
+            m_state->kept->saved();
         } else {
             storable->storeAsURL(fileUrl(fileName), arguments);
         }
@@ -145,7 +154,10 @@ void OfficeDocument::SaveAs(const QString& fileName) {
 }
 
 void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QString& value) {
+    m_state->settle();
     m_state->call([&] {
+        if (m_state->kept)
+            m_state->kept->propertiesChanged();
         const auto documentProperties =
             Reference<document::XDocumentPropertiesSupplier>(m_state->document, UNO_QUERY_THROW)
                 ->getDocumentProperties();
@@ -163,6 +175,7 @@ void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QStri
 
 void OfficeDocument::AddPicture(const QString& fileName, double left, double top, double width,
                                 double height) {
+    m_state->settle();
     m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
 }
 

@@ -44,21 +44,36 @@ QSizeF PdfPages::points(int page) const {
 }
 
 QImage PdfPages::draw(int page, const QSize& size) const {
-    if (size.isEmpty())
+    return drawPart(page, size, QRect(QPoint(0, 0), size));
+}
+
+QImage PdfPages::drawPart(int page, const QSize& size, const QRect& part) const {
+    if (size.isEmpty() || part.isEmpty())
         throw noPicture();
     const std::unique_ptr<Poppler::Page> opened = openPage(*m_document, page);
-    QImage picture(size, QImage::Format_RGB32);
+    // Drawn at twice the pixels and reduced: the painter's antialiasing
+    // alone leaves small text coarser than a page printed and looked at.
+    constexpr int kFiner = 2;
+    QImage picture(part.size() * kFiner, QImage::Format_RGB32);
     if (picture.isNull())
         throw Failure(QStringLiteral("Out of memory"));
     picture.fill(Qt::white);
-    QPainter painter(&picture);
-    // A resolution per axis, so the page fills the picture exactly.
-    const QSizeF points = opened->pageSizeF();
-    const double xResolution = size.width() * 72.0 / points.width();
-    const double yResolution = size.height() * 72.0 / points.height();
-    if (!opened->renderToPainter(&painter, xResolution, yResolution))
-        throw noPicture();
-    return picture;
+    {
+        QPainter painter(&picture);
+        // A resolution per axis, so the page fills the picture exactly.
+        const QSizeF points = opened->pageSizeF();
+        const double xResolution = size.width() * kFiner * 72.0 / points.width();
+        const double yResolution = size.height() * kFiner * 72.0 / points.height();
+        // What falls outside the part is cut away before it is rasterised.
+        painter.translate(-part.topLeft() * kFiner);
+        painter.setClipRect(QRect(part.topLeft() * kFiner, part.size() * kFiner));
+        if (!opened->renderToPainter(&painter, xResolution, yResolution))
+            throw noPicture();
+    }
+    QImage reduced = picture.scaled(part.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (reduced.isNull())
+        throw Failure(QStringLiteral("Out of memory"));
+    return reduced;
 }
 
 } // namespace lw
