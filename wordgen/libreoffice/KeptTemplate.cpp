@@ -13,6 +13,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/EmptyUndoStackException.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
@@ -157,10 +158,10 @@ void KeptTemplate::learn(const QStringList& tokens) {
     m_storyTexts = office::storyTexts(m_document);
     for (const auto& text : m_storyTexts)
         addText(text);
-    const Reference<container::XIndexAccess> page = drawPage(m_document);
-    m_drawPageCount = page->getCount();
+    m_drawPage = drawPage(m_document);
+    m_drawPageCount = m_drawPage->getCount();
     for (sal_Int32 index = 0; index < m_drawPageCount; ++index) {
-        Reference<uno::XInterface> shape(page->getByIndex(index), UNO_QUERY_THROW);
+        Reference<uno::XInterface> shape(m_drawPage->getByIndex(index), UNO_QUERY_THROW);
         addText(Reference<text::XText>(shape, UNO_QUERY));
         m_shapes.push_back(std::move(shape));
     }
@@ -212,10 +213,8 @@ bool KeptTemplate::bringBack() {
     if (m_inContext)
         m_undo->leaveUndoContext();
     m_inContext = false;
-    if (m_undo->isUndoPossible())
-        m_undo->undo();
-    m_undo->clear();
-    if (drawPage(m_document)->getCount() != m_drawPageCount)
+    undoBrochure();
+    if (m_drawPage->getCount() != m_drawPageCount)
         return false;
     for (const auto& text : m_texts) {
         const QString loaded = m_loaded.text(text);
@@ -234,6 +233,16 @@ bool KeptTemplate::bringBack() {
         m_propertiesChanged = false;
     }
     return true;
+}
+
+void KeptTemplate::undoBrochure() {
+    // Its changes are one step; the step undone stays to be redone until
+    // the next brochure's first change drops it.
+    try {
+        m_undo->undo();
+    } catch (const document::EmptyUndoStackException&) {
+        // It changed nothing the office keeps a step for.
+    }
 }
 
 void KeptTemplate::beginChanges() {
@@ -324,9 +333,7 @@ void KeptTemplate::settle(DocumentState& holder) {
     if (m_inContext) {
         m_undo->leaveUndoContext();
         m_inContext = false;
-        if (m_undo->isUndoPossible())
-            m_undo->undo();
-        m_undo->clear();
+        undoBrochure();
     }
     m_asked = m_held = m_loaded;
     for (const Find& find : std::exchange(m_since, {})) {
@@ -353,8 +360,14 @@ void KeptTemplate::saved() {
     }
     Reference<util::XModifiable>(m_document, UNO_QUERY_THROW)->setModified(false);
     m_saved = true;
-    // The save stamps the document's dates.
-    m_propertiesChanged = true;
+    // A dated template's creation date stays; its modification date, and
+    // an undated one's both, are the brochure's.
+    if (!loadedUndated())
+        m_propertiesChanged = true;
+}
+
+bool KeptTemplate::loadedUndated() const {
+    return m_properties->created.Year == 0;
 }
 
 } // namespace lw::word::office

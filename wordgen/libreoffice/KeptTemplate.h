@@ -21,6 +21,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/XUndoManager.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -85,6 +86,9 @@ public:
     void settle(DocumentState& holder);
     // The document was saved by the brochure.
     void saved();
+    // It had no creation date when loaded: each brochure is created when
+    // saved (a save stamps both dates, so neither needs to come back).
+    bool loadedUndated() const;
     // Document properties were changed: they come back as loaded.
     void propertiesChanged() { m_propertiesChanged = true; }
 
@@ -95,6 +99,7 @@ private:
     KeptTemplate() = default;
     void learn(const QStringList& tokens);
     bool bringBack();
+    void undoBrochure();
     void beginChanges();
     void replaceEverywhere(const SearchOptions& options, const QString& replacement);
 
@@ -109,6 +114,7 @@ private:
     css::uno::Reference<css::text::XTextDocument> m_document;
     css::uno::Reference<css::document::XUndoManager> m_undo;
     css::uno::Reference<css::util::XReplaceDescriptor> m_search;
+    css::uno::Reference<css::container::XIndexAccess> m_drawPage;
     QByteArray m_digest;
     std::vector<css::uno::Reference<css::text::XText>> m_storyTexts;
     std::vector<css::uno::Reference<css::uno::XInterface>> m_shapes;

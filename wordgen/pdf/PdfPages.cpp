@@ -21,6 +21,12 @@ std::unique_ptr<Poppler::Page> openPage(Poppler::Document& document, int page) {
     return opened;
 }
 
+// The picture drawn at twice the pixels is kept for the next drawing of the
+// same size when it is no larger than a page picture on an ordinary screen:
+// a large buffer comes fresh from the system each time, and touching a new
+// one's memory costs this kind of machine more than drawing into it.
+constexpr qsizetype kMostKeptBytes = 8 << 20;
+
 } // namespace
 
 PdfPages::PdfPages(const QByteArray& pdf) : m_document(Poppler::Document::loadFromData(pdf)) {
@@ -54,7 +60,15 @@ QImage PdfPages::drawPart(int page, const QSize& size, const QRect& part) const 
     // Drawn at twice the pixels and reduced: the painter's antialiasing
     // alone leaves small text coarser than a page printed and looked at.
     constexpr int kFiner = 2;
-    QImage picture(part.size() * kFiner, QImage::Format_RGB32);
+    const QSize finer = part.size() * kFiner;
+    static QImage kept;
+    QImage fresh;
+    const bool keep = qsizetype(finer.width()) * finer.height() * 4 <= kMostKeptBytes;
+    if (keep && kept.size() != finer)
+        kept = QImage(finer, QImage::Format_RGB32);
+    else if (!keep)
+        fresh = QImage(finer, QImage::Format_RGB32);
+    QImage& picture = keep ? kept : fresh;
     if (picture.isNull())
         throw Failure(QStringLiteral("Out of memory"));
     picture.fill(Qt::white);
