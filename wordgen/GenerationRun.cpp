@@ -144,7 +144,10 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
     // The design in the company's colours, every part set on every run: a
     // document filled before keeps no colour of an earlier run.
     if (D) {
-        trap.step(163, [&] { D->SetDesignColours(designColours(brandColours(fields.colours()))); });
+        trap.step(163, [&] {
+            const ColourChoice colours = fields.colours();
+            D->SetDesignColours(designColours(brandColours(colours)), colours == defaultColours());
+        });
         reportPhase("colours");
     }
 

@@ -171,9 +171,12 @@ public:
     }
     // Sets each colour of the design given (the styles' colours, so the
     // document shows them in any word processor). A name the document does
-    // not hold fails, naming it, after the others are set.
-    virtual void SetDesignColours(const std::vector<DesignColour>& colours) {
-        (void)colours;
+    // not hold fails, naming it, after the others are set. asDesigned: these
+    // are the colours the document was made in, which an engine need not set
+    // again in a document it never coloured otherwise.
+    virtual void SetDesignColours(const std::vector<DesignColour>& colours,
+                                  bool asDesigned = false) {
+        (void)colours, (void)asDesigned;
         throw AutomationError(QStringLiteral("This engine cannot colour the design"));
     }
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;

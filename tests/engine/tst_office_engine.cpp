@@ -501,7 +501,8 @@ private slots:
             for (const lw::ColourChoice& colours : runs) {
                 QElapsedTimer timer;
                 timer.start();
-                document->SetDesignColours(lw::designColours(lw::brandColours(colours)));
+                document->SetDesignColours(lw::designColours(lw::brandColours(colours)),
+                                           colours == lw::defaultColours());
                 qInfo("colouring the design: %lld ms", timer.elapsed());
             }
             document->SaveAs(dir.filePath(name));

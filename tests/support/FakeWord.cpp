@@ -182,7 +182,7 @@ public:
     void AddPicture(const QString&, double, double, double, double) override {
         m_engine.check(QStringLiteral("AddPicture"));
     }
-    void SetDesignColours(const std::vector<DesignColour>& colours) override {
+    void SetDesignColours(const std::vector<DesignColour>& colours, bool) override {
         m_engine.check(QStringLiteral("SetDesignColours"));
         m_engine.designColours = colours;
     }

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/DesignColours.h"
 
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QSet>
@@ -9,6 +10,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
@@ -180,10 +182,54 @@ void noteMissing(const ByName& wanted, const std::set<QString>& found, const cha
             missing << QStringLiteral("%1 \"%2\"").arg(QLatin1String(kind), name);
 }
 
+// What the colours asked for are, to tell them from those set before.
+QByteArray fingerprint(const std::vector<DesignColour>& colours) {
+    QByteArray bytes;
+    for (const DesignColour& colour : colours)
+        bytes += QByteArray::number(int(colour.part)) + ':' + colour.name.toUtf8() + ':' +
+                 QByteArray::number(colour.rgb, 16) + ';';
+    return bytes;
+}
+
+// The changes are no step of the office's undo: a kept template keeps the
+// colours set last when a brochure's text is undone, so they are set only
+// when they change, and never half undone.
+class UndoPause {
+public:
+    explicit UndoPause(const Reference<text::XTextDocument>& document)
+        : m_undo(Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)
+                     ->getUndoManager()) {
+        m_undo->lock();
+    }
+    ~UndoPause() {
+        try {
+            m_undo->unlock();
+        } catch (const uno::Exception&) {
+            // An office gone meanwhile has no undo to come back to.
+        }
+    }
+    UndoPause(const UndoPause&) = delete;
+    UndoPause& operator=(const UndoPause&) = delete;
+
+private:
+    Reference<document::XUndoManager> m_undo;
+};
+
 } // namespace
 
-void setDesignColours(const Reference<text::XTextDocument>& document,
-                      const std::vector<DesignColour>& colours) {
+void setDesignColours(DocumentState& state, const std::vector<DesignColour>& colours,
+                      bool asDesigned) {
+    // Most brochures are made in the colours the template was designed in,
+    // and setting every part costs as much as the rest of a brochure's
+    // changes: a document that holds them already is left as it is.
+    const QByteArray wanted = asDesigned ? QByteArray() : fingerprint(colours);
+    QByteArray unknown = "unknown";
+    QByteArray& held = state.kept ? state.kept->designColours() : unknown;
+    if (held == wanted || (!state.kept && asDesigned))
+        return;
+    const Reference<text::XTextDocument>& document = state.document;
+    held = "changing";
+    const UndoPause pause(document);
     QStringList missing;
     colourStyles(document, colours, missing);
     ByName shapes, frames, borders;
@@ -204,6 +250,7 @@ void setDesignColours(const Reference<text::XTextDocument>& document,
         throw AutomationError(QStringLiteral("The document's design has no %1, so it keeps its "
                                              "colour")
                                   .arg(missing.join(QStringLiteral(", no "))));
+    held = wanted;
 }
 
 } // namespace lw::word::office

@@ -229,9 +229,9 @@ void OfficeDocument::AddPicture(const QString& fileName, double left, double top
     m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
 }
 
-void OfficeDocument::SetDesignColours(const std::vector<DesignColour>& colours) {
+void OfficeDocument::SetDesignColours(const std::vector<DesignColour>& colours, bool asDesigned) {
     m_state->settle();
-    m_state->call([&] { setDesignColours(m_state->document, colours); });
+    m_state->call([&] { setDesignColours(*m_state, colours, asDesigned); });
 }
 
 void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
