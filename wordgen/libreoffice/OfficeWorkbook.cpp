@@ -3,6 +3,7 @@
 #include "wordgen/libreoffice/EngineCall.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -14,9 +15,14 @@
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+
+#include <optional>
 
 using namespace css;
 using css::uno::Reference;
@@ -41,11 +47,41 @@ struct OpenWorkbook {
     }
 };
 
+// A cell's text as shown, or nothing when it holds more than most
+// characters: a cursor cannot move further right than the text goes, so a
+// long text is found without being copied across.
+std::optional<QString> shownText(const Reference<table::XCell>& cell, int most) {
+    if (cell->getType() == table::CellContentType_EMPTY)
+        return QString();
+    const Reference<text::XText> text(cell, UNO_QUERY_THROW);
+    if (cell->getType() != table::CellContentType_VALUE) {
+        const Reference<text::XTextCursor> cursor = text->createTextCursor();
+        cursor->gotoStart(false);
+        if (cursor->goRight(sal_Int16(most + 1), true) && cursor->getString().getLength() > most)
+            return std::nullopt;
+    }
+    return fromUno(text->getString());
+}
+
+// Rows read in one call, so no single call comes near the engine's
+// deadline and the reading's own limit is checked between them.
+constexpr sal_Int32 kRowsPerCall = 200;
+
+QString tooLargeToRead(int rowsRead) {
+    return QStringLiteral("it is too large to read in time (%L1 rows read in %2 s); save it as "
+                          "CSV (a text list), which is read at once")
+        .arg(rowsRead)
+        .arg(kReadingSeconds);
+}
+
 } // namespace
 
-WorkbookCells readWorkbook(const QString& path) {
+WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading) {
     WorkbookCells result;
     const QFileInfo file(path);
+    QElapsedTimer clock;
+    clock.start();
+    int rowsRead = 0;
     try {
         auto& engine = OfficeEngine::instance();
         engine.ensureRunning();
@@ -68,37 +104,67 @@ WorkbookCells readWorkbook(const QString& path) {
                                           "protected by a password)");
             return result;
         }
+        Reference<sheet::XSpreadsheet> sheet;
+        table::CellRangeAddress end;
+        Reference<container::XIndexAccess> rows;
         engineCall(generation, [&] {
             const Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
             if (sheets->getCount() == 0)
                 return;
-            const Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(0), UNO_QUERY_THROW);
+            sheet.set(sheets->getByIndex(0), UNO_QUERY_THROW);
             const Reference<sheet::XSheetCellCursor> cursor = sheet->createCursor();
             Reference<sheet::XUsedAreaCursor>(cursor, UNO_QUERY_THROW)->gotoEndOfUsedArea(false);
-            const table::CellRangeAddress end =
+            end =
                 Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
-            const Reference<container::XIndexAccess> rows(
-                Reference<table::XColumnRowRange>(sheet, UNO_QUERY_THROW)->getRows(),
-                UNO_QUERY_THROW);
-            for (sal_Int32 r = 0; r <= end.EndRow; ++r) {
-                const Reference<beans::XPropertySet> row(rows->getByIndex(r), UNO_QUERY_THROW);
-                bool visible = true;
-                row->getPropertyValue("IsVisible") >>= visible;
-                if (!visible)
-                    continue;
-                WorkbookRow shown;
-                shown.line = r + 1;
-                for (sal_Int32 c = 0; c <= end.EndColumn; ++c) {
-                    const Reference<text::XText> cell(sheet->getCellByPosition(c, r),
-                                                      UNO_QUERY_THROW);
-                    shown.cells << fromUno(cell->getString());
-                }
-                result.rows.push_back(std::move(shown));
-            }
+            rows.set(Reference<table::XColumnRowRange>(sheet, UNO_QUERY_THROW)->getRows(),
+                     UNO_QUERY_THROW);
         });
+        if (!sheet.is())
+            return result;
+        // Which columns the rows after the header are read in.
+        std::vector<bool> wanted;
+        for (sal_Int32 first = 0; first <= end.EndRow; first += kRowsPerCall) {
+            if (clock.elapsed() > kReadingSeconds * 1000) {
+                result.rows.clear();
+                result.error = tooLargeToRead(rowsRead);
+                return result;
+            }
+            engineCall(generation, [&] {
+                for (sal_Int32 r = first; r <= end.EndRow && r < first + kRowsPerCall; ++r) {
+                    const Reference<beans::XPropertySet> row(rows->getByIndex(r), UNO_QUERY_THROW);
+                    bool visible = true;
+                    row->getPropertyValue("IsVisible") >>= visible;
+                    if (!visible)
+                        continue;
+                    const bool header = result.rows.empty();
+                    WorkbookRow shown;
+                    shown.line = r + 1;
+                    for (sal_Int32 c = 0; c <= end.EndColumn; ++c) {
+                        if (!header && !wanted[std::size_t(c)]) {
+                            shown.cells << QString();
+                            continue;
+                        }
+                        const std::optional<QString> text =
+                            shownText(sheet->getCellByPosition(c, r), reading.mostCharacters);
+                        if (!text)
+                            shown.overlong << c;
+                        shown.cells << text.value_or(QString());
+                        if (header)
+                            wanted.push_back(!reading.wanted ||
+                                             reading.wanted(c, shown.cells.last()));
+                    }
+                    result.rows.push_back(std::move(shown));
+                    ++rowsRead;
+                }
+            });
+        }
     } catch (const AutomationError& error) {
         result.rows.clear();
-        result.error = error.description();
+        // A load or a call that ran into the engine's deadline: too much to
+        // read, not an engine that needs attention.
+        result.error = clock.elapsed() >= CallWatchdog::callLimit().count()
+                           ? tooLargeToRead(rowsRead)
+                           : error.description();
     } catch (const std::exception& error) {
         result.rows.clear();
         result.error = QString::fromUtf8(error.what());
