@@ -5,12 +5,12 @@
 
 namespace lw::cli {
 
-// The most a text list may hold, and what a workbook may unpack to (an .xls,
-// which is no ZIP archive, by its size). A list of 100,000 companies takes
-// about a tenth of either; more would take the office longer to read than
-// anyone waits, and memory a desktop cannot spare.
+// The most a text list may hold (about 100,000 companies), and what a
+// workbook may unpack to (an .xls, which is no ZIP archive, by its size):
+// tens of thousands of companies. A larger workbook would take the office
+// longer to read than anyone waits, and hundreds of megabytes more.
 inline constexpr qint64 kMostTextListBytes = qint64(16) << 20;
-inline constexpr qint64 kMostWorkbookBytes = qint64(64) << 20;
+inline constexpr qint64 kMostWorkbookBytes = qint64(32) << 20;
 
 // A text list's bytes, or why there are none: a folder or device rather
 // than a file, a file larger than a list may be, or contents of another

@@ -10,19 +10,22 @@
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/sheet/FormulaResult.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
-#include <com/sun/star/table/CellContentType.hpp>
-#include <com/sun/star/table/XCell.hpp>
-#include <com/sun/star/table/XColumnRowRange.hpp>
-#include <com/sun/star/text/XText.hpp>
-#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
-#include <optional>
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
 
 using namespace css;
 using css::uno::Reference;
@@ -47,25 +50,41 @@ struct OpenWorkbook {
     }
 };
 
-// A cell's text as shown, or nothing when it holds more than most
-// characters: a cursor cannot move further right than the text goes, so a
-// long text is found without being copied across.
-std::optional<QString> shownText(const Reference<table::XCell>& cell, int most) {
-    if (cell->getType() == table::CellContentType_EMPTY)
-        return QString();
-    const Reference<text::XText> text(cell, UNO_QUERY_THROW);
-    if (cell->getType() != table::CellContentType_VALUE) {
-        const Reference<text::XTextCursor> cursor = text->createTextCursor();
-        cursor->gotoStart(false);
-        if (cursor->goRight(sal_Int16(most + 1), true) && cursor->getString().getLength() > most)
-            return std::nullopt;
-    }
-    return fromUno(text->getString());
+// Rows read in one call: a block's values come over at once, far faster
+// than cell by cell, and the reading's own time limit is checked between
+// blocks.
+constexpr sal_Int32 kRowsPerCall = 500;
+
+// The rows of the sheet a person sees, and the cells whose formula failed
+// (their value comes over empty; their shown text names the error).
+struct SheetShape {
+    std::vector<bool> visibleRow;
+    std::set<std::pair<sal_Int32, sal_Int32>> errorCells; // (column, row)
+};
+
+SheetShape shapeOf(const Reference<sheet::XSpreadsheet>& sheet, sal_Int32 lastRow) {
+    SheetShape shape;
+    shape.visibleRow.assign(std::size_t(lastRow) + 1, false);
+    const Reference<sheet::XCellRangesQuery> query(sheet, UNO_QUERY_THROW);
+    for (const table::CellRangeAddress& range : query->queryVisibleCells()->getRangeAddresses())
+        for (sal_Int32 r = range.StartRow; r <= range.EndRow && r <= lastRow; ++r)
+            shape.visibleRow[std::size_t(r)] = true;
+    for (const table::CellRangeAddress& range :
+         query->queryFormulaCells(sheet::FormulaResult::ERROR)->getRangeAddresses())
+        for (sal_Int32 r = range.StartRow; r <= range.EndRow; ++r)
+            for (sal_Int32 c = range.StartColumn; c <= range.EndColumn; ++c)
+                shape.errorCells.insert({c, r});
+    return shape;
 }
 
-// Rows read in one call, so no single call comes near the engine's
-// deadline and the reading's own limit is checked between them.
-constexpr sal_Int32 kRowsPerCall = 200;
+// A cell's text as displayed: a number formatted (a ZIP code 00000 keeps
+// its zero), an error named. Asked of the cell itself, which is slower, so
+// only for these.
+QString displayedText(const Reference<sheet::XSpreadsheet>& sheet, sal_Int32 column,
+                      sal_Int32 row) {
+    const Reference<text::XTextRange> cell(sheet->getCellByPosition(column, row), UNO_QUERY_THROW);
+    return fromUno(cell->getString());
+}
 
 QString tooLargeToRead(int rowsRead) {
     return QStringLiteral("it is too large to read in time (%L1 rows read in %2 s); save it as "
@@ -106,7 +125,7 @@ WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading) 
         }
         Reference<sheet::XSpreadsheet> sheet;
         table::CellRangeAddress end;
-        Reference<container::XIndexAccess> rows;
+        SheetShape shape;
         engineCall(generation, [&] {
             const Reference<container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
             if (sheets->getCount() == 0)
@@ -116,8 +135,7 @@ WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading) 
             Reference<sheet::XUsedAreaCursor>(cursor, UNO_QUERY_THROW)->gotoEndOfUsedArea(false);
             end =
                 Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
-            rows.set(Reference<table::XColumnRowRange>(sheet, UNO_QUERY_THROW)->getRows(),
-                     UNO_QUERY_THROW);
+            shape = shapeOf(sheet, end.EndRow);
         });
         if (!sheet.is())
             return result;
@@ -130,28 +148,36 @@ WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading) 
                 return result;
             }
             engineCall(generation, [&] {
-                for (sal_Int32 r = first; r <= end.EndRow && r < first + kRowsPerCall; ++r) {
-                    const Reference<beans::XPropertySet> row(rows->getByIndex(r), UNO_QUERY_THROW);
-                    bool visible = true;
-                    row->getPropertyValue("IsVisible") >>= visible;
-                    if (!visible)
+                const sal_Int32 last = std::min(end.EndRow, first + kRowsPerCall - 1);
+                const uno::Sequence<uno::Sequence<uno::Any>> values =
+                    Reference<sheet::XCellRangeData>(
+                        sheet->getCellRangeByPosition(0, first, end.EndColumn, last),
+                        UNO_QUERY_THROW)
+                        ->getDataArray();
+                for (sal_Int32 r = first; r <= last; ++r) {
+                    if (!shape.visibleRow[std::size_t(r)])
                         continue;
                     const bool header = result.rows.empty();
+                    const uno::Sequence<uno::Any>& row = values[r - first];
                     WorkbookRow shown;
                     shown.line = r + 1;
-                    for (sal_Int32 c = 0; c <= end.EndColumn; ++c) {
+                    for (sal_Int32 c = 0; c <= end.EndColumn && c < row.getLength(); ++c) {
+                        QString text;
+                        OUString string;
                         if (!header && !wanted[std::size_t(c)]) {
-                            shown.cells << QString();
-                            continue;
+                            // Never needed: not read.
+                        } else if (shape.errorCells.count({c, r}) != 0 ||
+                                   row[c].getValueTypeClass() == uno::TypeClass_DOUBLE) {
+                            text = displayedText(sheet, c, r);
+                        } else if (row[c] >>= string) {
+                            if (string.getLength() > reading.mostCharacters)
+                                shown.overlong << c;
+                            else
+                                text = fromUno(string);
                         }
-                        const std::optional<QString> text =
-                            shownText(sheet->getCellByPosition(c, r), reading.mostCharacters);
-                        if (!text)
-                            shown.overlong << c;
-                        shown.cells << text.value_or(QString());
+                        shown.cells << text;
                         if (header)
-                            wanted.push_back(!reading.wanted ||
-                                             reading.wanted(c, shown.cells.last()));
+                            wanted.push_back(!reading.wanted || reading.wanted(c, text));
                     }
                     result.rows.push_back(std::move(shown));
                     ++rowsRead;
