@@ -273,7 +273,7 @@ QString usageText(const QString& programName) {
                "  --batch LIST.csv      one brochure for each row of a CSV list (comma,\n"
                "                        semicolon or tab; UTF-8, UTF-16 or Windows-1252;\n"
                "                        - for standard input; at most 16 MB) or a\n"
-               "                        workbook (.xlsx, .ods: at most 64 MB unpacked;\n"
+               "                        workbook (.xlsx, .ods: at most 32 MB unpacked;\n"
                "                        .xls) whose header names the\n"
                "                        columns company_name, tag_line, address_line_1,\n"
                "                        address_line_2, city, state, zip_code, phone,\n"
