@@ -25,12 +25,20 @@ struct PreparedLogo {
     QByteArray bytes;
     QString suffix; // "png" or "jpg"
     QSize pixels;
+    // Set, naming the file and its effective ppi, when the picture is usable
+    // but will print coarsely.
+    QString warning;
 };
 
 // Reads PNG, JPEG, SVG, WebP and whatever else Qt's image plug-ins read. A
 // picture whose decoding would take more memory than a desktop can spare is
-// refused, never decoded.
+// refused, never decoded. An SVG is drawn from its own contents only (see
+// SelfContainedSvg.h): it never brings in another file. The one preparation
+// for every way a logo comes in: the window, --logo and a list's rows.
 PreparedLogo prepareLogo(const QString& path);
+
+// Below this a picture looks coarse in print, and the user is told.
+inline constexpr int kLeastSharpPpi = 150;
 
 // Where a picture of this many pixels goes: fitted into the logo area with
 // its proportions kept, centred. Inches from the page's top left corner.

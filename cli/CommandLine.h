@@ -20,14 +20,16 @@ struct Invocation {
     };
     Mode mode = Mode::Windows;
     QString problem;
+    bool brief = false; // the problem alone is told, without the usage
 
-    QString output;     // --output
-    QString fieldsFile; // --fields, empty for the saved fields
-    QString logo;       // --logo, empty for none
-    QString list;       // --batch
-    QString outputDir;  // --output-dir
-    bool doc = true;    // --format doc or both
-    bool pdf = false;   // --format pdf or both
+    QString output;         // --output
+    QString fieldsFile;     // --fields, empty for the saved fields
+    QString logo;           // --logo, empty for none
+    bool logoGiven = false; // --logo was given: the window's logo is not used
+    QString list;           // --batch
+    QString outputDir;      // --output-dir
+    bool doc = true;        // --format doc or both
+    bool pdf = false;       // --format pdf or both
     bool overwrite = false;
     int jobs = 0;                 // --jobs: offices at once for a list; 0 chooses
     QString printer;              // --printer, empty for the default one

@@ -17,6 +17,9 @@ int runPrintBrochure(const Invocation& invocation) {
     const auto fields = brochureFields(invocation.fieldsFile);
     if (!fields)
         return 1;
+    const QString logo = logoToUse(invocation);
+    if (!logoCanBeUsed(logo))
+        return 1;
     // The printer first: a missing one is told before the office starts.
     const PrinterLookup lookup = findPrinter(invocation.printer);
     if (!lookup.printer) {
@@ -35,8 +38,7 @@ int runPrintBrochure(const Invocation& invocation) {
     }
     recordPathToMake(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("brochure.pdf"));
-    const BrochureWriter::Result made =
-        BrochureWriter().write(*fields, {pdf}, true, invocation.logo);
+    const BrochureWriter::Result made = BrochureWriter().write(*fields, {pdf}, true, logo);
     if (!made.failure.isEmpty()) {
         printError(QStringLiteral("cannot make the brochure: ") + made.failure);
         return interrupted() ? kInterruptedExitCode : 1;

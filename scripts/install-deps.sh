@@ -16,6 +16,8 @@ packages=(
     libqt6svg6 qt6-image-formats-plugins
     # reads the company lists of the command line (RFC 4180 CSV)
     libcsv-dev
+    # unpacks compressed SVG logos (.svgz)
+    zlib1g-dev
     # prints through the system's print service
     libcups2-dev
     # fonts metric-compatible with the ones the windows and the brochure use

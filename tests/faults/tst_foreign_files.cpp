@@ -50,6 +50,7 @@ QProcessEnvironment instanceEnvironment(const QString& shared, const QString& ow
     environment.insert(QStringLiteral("TEMP"), shared);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), own + QStringLiteral("/config"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), own + QStringLiteral("/cache"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), own + QStringLiteral("/data"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.remove(QStringLiteral("LEAFWRIGHT_TESTING"));
     return environment;
