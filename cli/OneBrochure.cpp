@@ -9,6 +9,7 @@
 #include "cli/FieldsFile.h"
 #include "cli/Interruption.h"
 #include "cli/Terminal.h"
+#include "wordgen/PrintShopExport.h"
 
 #include <QFile>
 
@@ -89,12 +90,25 @@ int runOneBrochure(const Invocation& invocation) {
     const BrochureWriter::Fields& fields = *read;
     if (!logoCanBeUsed(invocation.logo))
         return 1;
+    if (invocation.printShop && !invocation.logo.isEmpty()) {
+        const QString refusal =
+            judgePictureResolution(logoPixelsPerInch(prepareLogo(invocation.logo).pixels)).refusal;
+        if (!refusal.isEmpty()) {
+            printError(refusal + QStringLiteral("; nothing was made"));
+            return 1;
+        }
+    }
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
     }
+    BrochureWriter writer;
+    if (invocation.printShop)
+        writer.forPrintShop(invocation.marks);
     const BrochureWriter::Result result =
-        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite, invocation.logo);
+        writer.write(fields, {invocation.output}, invocation.overwrite, invocation.logo);
+    for (const QString& warning : result.warnings)
+        printError(QStringLiteral("warning: ") + warning);
     if (!result.failure.isEmpty()) {
         printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
         return interrupted() ? kInterruptedExitCode : 1;

@@ -4,6 +4,7 @@
 #include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
+#include "wordgen/libreoffice/PrintLayout.h"
 #include "wordgen/libreoffice/StoryTexts.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -176,6 +177,11 @@ void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
         });
     m_state->close();
     m_session->forgetClosed();
+}
+
+PrintShopPages OfficeDocument::ExportPrintShopPdf(const QString& fileName,
+                                                  const PrintShopSheet& sheet) {
+    return m_state->call([&] { return exportForPrintShop(m_state->document, fileName, sheet); });
 }
 
 } // namespace lw::word::office
