@@ -6,7 +6,10 @@
 // as a process with its office profile already made, watched from outside;
 // with --parallel also the same with --jobs 2 (two offices at once); with
 // --workbook also the same list saved as .xlsx by a separate office, the
-// runs of both alternating.
+// runs of both alternating; with --script, side by side with the script a
+// user would write instead (bench/uno_fill_script.py: one warm office through
+// Python UNO, needs python3-uno), by turns with leafwright --jobs 1 and with
+// the number of offices it picks itself, office start included for all.
 #include "bench/Measures.h"
 #include "bench/ProcessSample.h"
 
@@ -14,10 +17,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cmath>
 #include <cstdio>
 
 using namespace lw;
@@ -65,9 +70,12 @@ ListRun runList(const QString& list, const QString& work, int rows, int jobs) {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
-    process.start(program(), {QStringLiteral("--batch"), list, QStringLiteral("--output-dir"),
-                              output, QStringLiteral("--format"), QStringLiteral("doc"),
-                              QStringLiteral("--jobs"), QString::number(jobs)});
+    QStringList arguments{QStringLiteral("--batch"),      list,
+                          QStringLiteral("--output-dir"), output,
+                          QStringLiteral("--format"),     QStringLiteral("doc")};
+    if (jobs > 0) // else as many offices as it picks itself
+        arguments << QStringLiteral("--jobs") << QString::number(jobs);
+    process.start(program(), arguments);
     process.waitForStarted();
     const pid_t pid = pid_t(process.processId());
 
@@ -106,6 +114,30 @@ ListRun runList(const QString& list, const QString& work, int rows, int jobs) {
     return run;
 }
 
+// The script's whole list, office start included, in milliseconds; a
+// negative time when it did not write every brochure.
+double runScript(const QString& script, const QString& list, const QString& work, int rows) {
+    const QString templateFile = work + QStringLiteral("/script-template.dot");
+    if (!QFileInfo::exists(templateFile)) {
+        QFile resource(QString::fromLatin1(kTemplateResource));
+        resource.open(QIODevice::ReadOnly);
+        QFile out(templateFile);
+        out.open(QIODevice::WriteOnly);
+        out.write(resource.readAll());
+    }
+    const QString output = work + QStringLiteral("/script-out");
+    QDir(output).removeRecursively();
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  {script, templateFile, list, output, work + QStringLiteral("/script-profile")});
+    process.waitForFinished(-1);
+    const double ms = elapsedMs(clock);
+    return process.exitCode() == 0 && filesIn(output) == rows ? ms : -ms;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -122,7 +154,12 @@ int main(int argc, char* argv[]) {
                                             QStringLiteral("also with two offices at once"));
     const QCommandLineOption workbookOption(QStringLiteral("workbook"),
                                             QStringLiteral("also the list as an .xlsx workbook"));
-    parser.addOptions({rowsOption, runsOption, parallelOption, workbookOption});
+    const QCommandLineOption scriptOption(
+        QStringLiteral("script"), QStringLiteral("also side by side with the Python UNO script"));
+    const QCommandLineOption baselineOption(QStringLiteral("no-baseline"),
+                                            QStringLiteral("skip the baseline conversions"));
+    parser.addOptions(
+        {rowsOption, runsOption, parallelOption, workbookOption, scriptOption, baselineOption});
     parser.process(app);
     const int rows = std::max(40, parser.value(rowsOption).toInt());
     const int runs = std::max(1, parser.value(runsOption).toInt());
@@ -196,6 +233,34 @@ int main(int argc, char* argv[]) {
                     100 * median(csvMs) / median(xlsxMs));
     }
 
+    if (parser.isSet(scriptOption)) {
+        const QString script = QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/bench/uno_fill_script.py");
+        // Its profile made first, as ours is: the starts timed are warm ones.
+        runScript(script, list, work.path(), rows);
+        std::vector<double> scriptMs, oneMs, ownMs;
+        bool ok = true;
+        for (int i = 0; i < runs; ++i) {
+            const double scriptRun = runScript(script, list, work.path(), rows);
+            const ListRun one = runList(list, work.path(), rows, 1);
+            const ListRun own = runList(list, work.path(), rows, 0);
+            ok = ok && scriptRun > 0 && one.ok && own.ok;
+            scriptMs.push_back(std::abs(scriptRun));
+            oneMs.push_back(one.seconds * 1000);
+            ownMs.push_back(own.seconds * 1000);
+        }
+        if (!ok)
+            std::fprintf(stderr, "a side-by-side run did not write every brochure\n");
+        report("the script, one office", scriptMs);
+        report("leafwright --jobs 1", oneMs);
+        report("leafwright, offices it picks", ownMs);
+        std::printf("%-44s %.2fx\n", "the script against --jobs 1 (medians)",
+                    median(scriptMs) / median(oneMs));
+        std::printf("%-44s %.2fx\n", "the script against its own pick (medians)",
+                    median(scriptMs) / median(ownMs));
+    }
+
+    if (parser.isSet(baselineOption))
+        return 0;
     const std::vector<double> baselineMs =
         timeBaseline(runs, work.path() + QStringLiteral("/temp"));
     report("baseline: soffice --convert-to doc, fresh profile", baselineMs);

@@ -58,6 +58,27 @@ private:
     QString m_logo;
 };
 
+// While a brochure is made, the engine's diagnostics for developers (what
+// the office said, each step that failed after it stopped) stay out of the
+// user's terminal: a row's outcome is told once, with its reason.
+class QuietDiagnostics {
+public:
+    QuietDiagnostics() : m_previous(qInstallMessageHandler(&QuietDiagnostics::handle)) {
+        s_previous = m_previous;
+    }
+    ~QuietDiagnostics() { qInstallMessageHandler(m_previous); }
+    QuietDiagnostics(const QuietDiagnostics&) = delete;
+    QuietDiagnostics& operator=(const QuietDiagnostics&) = delete;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if ((type == QtCriticalMsg || type == QtFatalMsg) && s_previous)
+            s_previous(type, context, text);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    QtMessageHandler m_previous;
+};
+
 void copyInto(const QString& document, const OutputFile& file) {
     QFile input(document);
     QFile output(file.partPath());
@@ -120,6 +141,7 @@ BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QString
     CollectingPrompts prompts;
     setPrompts(&prompts);
     const auto restore = qScopeGuard([] { setPrompts(nullptr); });
+    const QuietDiagnostics quiet;
     Result result;
     QStringList left = targets;
     if (!replace) {

@@ -21,6 +21,7 @@
 #include "ui/Twips.h"
 #include "wordgen/PdfExport.h"
 #include "wordgen/PrintShopExport.h"
+#include "wordgen/pdf/PdfPages.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -352,16 +353,37 @@ void Form2::paintPicture1(int width, int height, int sourceWidth, int sourceHeig
                        source.size(), source.devicePixelRatio(), m_picture1->devicePixelRatioF());
     if (scaling.target.isEmpty() || source.isNull())
         return;
-    // Always from the full-resolution snapshot, straight to the screen's
-    // device pixels: text stays sharp at every zoom and on a scaled screen,
-    // and zooming never resamples twice.
-    const QImage part = scaling.source == source.rect() ? source : source.copy(scaling.source);
-    QImage scaled = part.scaled(scaling.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Straight to the screen's device pixels, never resampled twice: an
+    // enlarged page is drawn again from its PDF, so text stays sharp at
+    // every zoom; a reduced one is scaled from the snapshot.
+    QImage scaled = drawEnlarged(scaling, source.size());
+    if (scaled.isNull()) {
+        const QImage part = scaling.source == source.rect() ? source : source.copy(scaling.source);
+        scaled = part.scaled(scaling.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     if (scaled.isNull())
         throw Failure(QStringLiteral("Out of memory"));
     scaled.setDevicePixelRatio(m_picture1->devicePixelRatioF());
     m_picture1->setPicture(scaled);
     m_paintedAt = {width, height, sourceWidth, sourceHeight};
+}
+
+QImage Form2::drawEnlarged(const PictureScaling& scaling, const QSize& sourcePixels) const {
+    if (m_document.isEmpty() || (scaling.target.width() <= scaling.source.width() &&
+                                 scaling.target.height() <= scaling.source.height()))
+        return {};
+    const double across = double(scaling.target.width()) / scaling.source.width();
+    const double down = double(scaling.target.height()) / scaling.source.height();
+    const QSize page(int(std::lround(sourcePixels.width() * across)),
+                     int(std::lround(sourcePixels.height() * down)));
+    const QRect shown(QPoint(int(std::lround(scaling.source.x() * across)),
+                             int(std::lround(scaling.source.y() * down))),
+                      scaling.target);
+    try {
+        return PdfPages(m_document).drawPart(m_page, page, shown);
+    } catch (const Failure&) {
+        return {}; // the snapshot, stretched, is all there is
+    }
 }
 
 void Form2::resetPointer() {

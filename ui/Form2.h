@@ -17,6 +17,7 @@ namespace lw {
 
 class BrochurePrinter;
 class PictureBox;
+struct PictureScaling;
 
 // The preview window: the page snapshot in a viewport with zoom, scroll bars
 // and drag to pan, saving the working document, and the way back.
@@ -90,6 +91,9 @@ private:
     bool viewerWheel(QEvent* event);
     void showPictureMenu(const QPoint& at);
     QImage drawPage(int page) const;
+    // The shown page drawn from its PDF at the scaling's target size when
+    // that is larger than the snapshot's part; null otherwise.
+    QImage drawEnlarged(const PictureScaling& scaling, const QSize& sourcePixels) const;
     void describePicture();
     void releasePictures();
     void pictureMouseEvent(QEvent* event);

@@ -255,6 +255,39 @@ private slots:
         verifyNothingLeft();
     }
 
+    // An office that dies in the middle of a list costs no row: the row in
+    // hand is made again on a fresh office, once, and the list goes on,
+    // with nothing but the rows' outcome told.
+    void rowsOfAKilledOfficeAreMadeAgain() {
+        QByteArray list = "company_name,city\n";
+        for (int i = 0; i < 30; ++i)
+            list += "Row " + QByteArray::number(i) + ",Springfield\n";
+        writeFile(path(QStringLiteral("killed.csv")), list);
+        const QString out = path(QStringLiteral("killed"));
+        start({QStringLiteral("--batch"), QStringLiteral("killed.csv"),
+               QStringLiteral("--output-dir"), out, QStringLiteral("--jobs"), QStringLiteral("2")});
+        QList<pid_t> killed;
+        for (const int after : {5, 15}) {
+            QVERIFY(lw::test::waitFor(
+                [&] { return QDir(out).entryList(QDir::Files).size() >= after; }, 60000));
+            const QList<pid_t> offices = lw::test::processesWith(officeMarker());
+            QVERIFY(!offices.isEmpty());
+            ::kill(offices.first(), SIGKILL);
+            killed << offices.first();
+        }
+        QVERIFY(m_process.waitForFinished(120000));
+        const QString errors = QString::fromUtf8(m_process.readAllStandardError());
+        QCOMPARE(m_process.exitCode(), 0);
+        QVERIFY2(errors.contains(QStringLiteral("30 written")), qPrintable(errors));
+        QVERIFY2(errors.count(QLatin1Char('\n')) <= 3, qPrintable(errors));
+        const QStringList written = entries(out);
+        QCOMPARE(written.size(), 30);
+        for (const QString& name : written)
+            QVERIFY2(docText(out + QLatin1Char('/') + name).contains(name.chopped(4)),
+                     qPrintable(name));
+        verifyNothingLeft();
+    }
+
     void interruptionLeavesOnlyWholeFiles() {
         QByteArray list = "company_name,city\n";
         for (int i = 0; i < 200; ++i)

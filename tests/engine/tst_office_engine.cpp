@@ -4,8 +4,10 @@
 
 #include "brochure/BrochureProduct.h"
 #include "tests/support/OfficeProcesses.h"
+#include "tests/support/PrintedPages.h"
 #include "tests/support/RunResults.h"
 #include "wordgen/EngineModule.h"
+#include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
 
 #include <QApplication>
@@ -373,13 +375,14 @@ private slots:
         document->Range()->CopyAsPicture();
         const QImage picture = QGuiApplication::clipboard()->image();
         // A landscape Letter page, its longest side 596 logical pixels, each
-        // of them 4 x 4 pixels; its resolution says so too (384 per inch).
-        QCOMPARE(picture.size(), QSize(2384, 1844));
-        QCOMPARE(picture.devicePixelRatio(), 4.0);
+        // of them as many pixels as the screen has (one here); its
+        // resolution says so too (96 per inch).
+        QCOMPARE(picture.size(), QSize(596, 461));
+        QCOMPARE(picture.devicePixelRatio(), 1.0);
         QCOMPARE(picture.deviceIndependentSize(), QSizeF(596, 461));
-        QCOMPARE(picture.dotsPerMeterX(), 15118);
-        QCOMPARE(picture.dotsPerMeterY(), 15118);
-        QVERIFY(nonWhitePixels(picture) > 16 * 1000);
+        QCOMPARE(picture.dotsPerMeterX(), 3780);
+        QCOMPARE(picture.dotsPerMeterY(), 3780);
+        QVERIFY(nonWhitePixels(picture) > 1000);
         QVERIFY(QDir::temp().entryList({QStringLiteral("leafwright-page-*")}).isEmpty());
     }
 
@@ -466,6 +469,122 @@ private slots:
             QVERIFY2(!text.contains(token), qPrintable(token));
         QVERIFY(text.contains(QStringLiteral("CompanyName value")));
         QVERIFY(text.contains(QStringLiteral("EmailAddress value")));
+    }
+
+    // The template is kept loaded in the office between brochures, and a
+    // field replaced in the whole document at once where that gives the
+    // same result: every brochure made so must print exactly as one filled
+    // in a freshly loaded copy, whatever came before it, including finds in
+    // an order the run never makes (they are undone and made again) and a
+    // logo (undone for the next).
+    void aKeptTemplateFillsAsAFreshlyLoadedOne() {
+        const QString kept = m_folder + QStringLiteral("/kept.dot");
+        const QString fresh = m_folder + QStringLiteral("/fresh.doc"); // never kept
+        for (const QString& copy : {kept, fresh})
+            QVERIFY(QFile::copy(QString::fromLatin1(lw::kTemplateResource), copy));
+        const QString logo = m_folder + QStringLiteral("/logo.png");
+        QImage mark(120, 60, QImage::Format_ARGB32);
+        mark.fill(QColor(200, 40, 120, 180));
+        QVERIFY(mark.save(logo));
+
+        using Values = std::array<QString, lw::kFieldCount>;
+        const Values sample{"Tessaly",
+                            "Marshbrooke",
+                            "Apt 7",
+                            "802-555-0147",
+                            "802-555-0182",
+                            "support@tessaly.com",
+                            "417 Birchwoods Rd",
+                            "Little Tool Shed",
+                            "VT",
+                            "05412"};
+        Values sparse{};
+        sparse[0] = QStringLiteral("Ünïcödé Bakery");
+        Values holdsToken = sample;
+        holdsToken[0] = QStringLiteral("[city] & [CompanyName] Co");
+        holdsToken[1] = QStringLiteral("Brook [ZIPCode]");
+        struct Case {
+            const char* name;
+            Values values;
+            bool logo;
+            bool oddOrder;
+        };
+        const std::vector<Case> cases{{"sample", sample, false, false},
+                                      {"sparse with logo", sparse, true, false},
+                                      {"values holding tokens", holdsToken, false, false},
+                                      {"odd order", sample, false, true},
+                                      {"sample again", sample, true, false}};
+        const auto fill = [&](const QString& file, const Case& with, const QString& saved) {
+            auto document = m_word->Documents()->Open(file, true);
+            if (with.oddOrder) {
+                // One shape first, with a value the run does not give.
+                auto shapes = document->Shapes();
+                for (int i = shapes->Count(); i >= 1; --i)
+                    if (shapes->Item(i)->TextFrame()->HasText()) {
+                        replaceAll(shapes->Item(i)->TextFrame()->TextRange(),
+                                   QStringLiteral("[PhoneNo]"), QStringLiteral("555"));
+                        break;
+                    }
+            }
+            // As the run: each field through every story, then every field
+            // through each shape's text.
+            auto stories = document->StoryRanges();
+            for (int field = 0; field < lw::kFieldCount; ++field)
+                for (int i = 1; i <= stories->Count(); ++i)
+                    replaceAll(stories->Item(i), lw::kPlaceholderTable[field].token,
+                               with.values[field]);
+            auto shapes = document->Shapes();
+            for (int i = 1; i <= shapes->Count(); ++i)
+                if (shapes->Item(i)->TextFrame()->HasText())
+                    for (int field = 0; field < lw::kFieldCount; ++field)
+                        replaceAll(shapes->Item(i)->TextFrame()->TextRange(),
+                                   lw::kPlaceholderTable[field].token, with.values[field]);
+            if (with.logo)
+                document->AddPicture(logo, 8, 0.6, 2, 1);
+            document->SaveAs(saved);
+            document->Close(kDoNotSaveChanges);
+        };
+        // Counts the brochures made from the kept template.
+        struct Reuses final : lw::GenerationObserver {
+            int count = 0;
+            void phase(const char* name) override {
+                count += QByteArray(name) == "open: kept template";
+            }
+        } reuses;
+        lw::setGenerationObserver(&reuses);
+        const auto forget = qScopeGuard([] { lw::setGenerationObserver(nullptr); });
+        QStringList saved;
+        for (const Case& with : cases) {
+            const QString name = QString::fromLatin1(with.name).replace(' ', '-');
+            saved << m_folder + QStringLiteral("/%1-kept.doc").arg(name)
+                  << m_folder + QStringLiteral("/%1-fresh.doc").arg(name);
+            fill(kept, with, saved.at(saved.size() - 2));
+            fill(fresh, with, saved.last());
+        }
+        // Every brochure after the first was made from the kept template (the
+        // first too when a test before kept it already).
+        QVERIFY2(reuses.count >= int(cases.size()) - 1, qPrintable(QString::number(reuses.count)));
+        const QString printed = m_folder + QStringLiteral("/printed");
+        QVERIFY(QDir().mkpath(printed));
+        QVERIFY(lw::test::convertWithOwnOffice(
+            saved, QStringLiteral("pdf"), m_dir.filePath(QStringLiteral("own-profile")), printed));
+        for (qsizetype i = 0; i < saved.size(); i += 2) {
+            const auto pdf = [&](const QString& doc) {
+                return printed + QLatin1Char('/') + QFileInfo(doc).completeBaseName() +
+                       QStringLiteral(".pdf");
+            };
+            const QString name = QFileInfo(saved[i]).completeBaseName();
+            const QString text = lw::test::textOfPdf(pdf(saved[i]));
+            QVERIFY2(!text.isEmpty(), qPrintable(name));
+            QCOMPARE(text, lw::test::textOfPdf(pdf(saved[i + 1])));
+            const auto keptPages = lw::test::pagesOfPdf(pdf(saved[i]), 50, printed);
+            const auto freshPages = lw::test::pagesOfPdf(pdf(saved[i + 1]), 50, printed);
+            QCOMPARE(keptPages.size(), 2);
+            QCOMPARE(freshPages.size(), 2);
+            for (int page = 0; page < 2; ++page)
+                QVERIFY2(keptPages[page] == freshPages[page],
+                         qPrintable(QStringLiteral("%1, page %2").arg(name).arg(page + 1)));
+        }
     }
 
     void replacesAKilledOffice() {

@@ -52,8 +52,14 @@ QByteArray twoPagePdf() {
     writer.setPageOrientation(QPageLayout::Landscape);
     writer.setPageMargins(QMarginsF());
     QPainter painter(&writer);
+    // Page 1 as patternImage() draws it, as the snapshot of a run shows the
+    // document's first page; page 2 green.
+    const int width = writer.width(), height = writer.height();
+    painter.fillRect(QRect(-50, -50, width / 2 + 50, height + 100), Qt::red);
+    painter.fillRect(QRect(width / 2, -50, width - width / 2 + 50, height + 100), Qt::blue);
+    painter.fillRect(QRect(-50, -50, width + 100, height / 10 + 50), Qt::black);
     writer.newPage();
-    painter.fillRect(QRect(-50, -50, writer.width() + 100, writer.height() + 100), Qt::green);
+    painter.fillRect(QRect(-50, -50, width + 100, height + 100), Qt::green);
     painter.end();
     return bytes;
 }

@@ -1,6 +1,8 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/KeptTemplate.h"
+#include "wordgen/libreoffice/MemoryOutputStream.h"
 #include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
@@ -9,12 +11,19 @@
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/util/DateTime.hpp>
 
+#include <rtl/ref.hxx>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace css;
@@ -64,12 +73,15 @@ util::DateTime toUno(const QDateTime& time) {
 // saves; saved through the API, a document made from an undated template
 // would say it was never created or changed. Stamp them as a word processor
 // does: changed now, and created now unless it already has a creation date.
-void stampSaveDates(const Reference<text::XTextDocument>& model) {
+// createdNow: the document is known to have had no creation date of its own
+// (a kept template that was undated when loaded; its earlier brochures'
+// dates do not count).
+void stampSaveDates(const Reference<text::XTextDocument>& model, bool createdNow) {
     const auto properties = Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)
                                 ->getDocumentProperties();
     const util::DateTime now = toUno(QDateTime::currentDateTime());
     properties->setModificationDate(now);
-    if (properties->getCreationDate().Year == 0)
+    if (createdNow || properties->getCreationDate().Year == 0)
         properties->setCreationDate(now);
 }
 
@@ -80,6 +92,39 @@ uno::Sequence<beans::PropertyValue> pdfSettings() {
     return properties(
         {property("EmbedStandardFonts", uno::Any(true)), property("UseTaggedPDF", uno::Any(true)),
          property("ExportFormFields", uno::Any(false)), property("ExportNotes", uno::Any(false))});
+}
+
+AutomationError saveFailure(const QString& fileName, int error) {
+    if (error == ENOSPC || error == EDQUOT)
+        return AutomationError(
+            QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
+    return AutomationError(QStringLiteral("Cannot save \"%1\": %2")
+                               .arg(fileName, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+// Writes a document the office made in memory to its file, as the office
+// would (a file of that name replaced, never a link planted under it
+// followed), without the office's temporary copy and its waits for the disk.
+void writeDocumentFile(const QString& fileName, const QByteArray& bytes) {
+    const int fd = ::open(QFile::encodeName(fileName).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw saveFailure(fileName, errno);
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t now =
+            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (now < 0 && errno == EINTR)
+            continue;
+        if (now <= 0) {
+            const int error = now < 0 ? errno : ENOSPC;
+            ::close(fd);
+            throw saveFailure(fileName, error);
+        }
+        written += now;
+    }
+    if (::close(fd) != 0)
+        throw saveFailure(fileName, errno);
 }
 
 } // namespace
@@ -102,7 +147,9 @@ SaveFilter filterForFile(const QString& fileName) {
 }
 
 Ref<WordCollection<WordRange>> OfficeDocument::StoryRanges() {
-    if (m_storyTexts.empty())
+    if (m_storyTexts.empty() && m_state->kept)
+        m_storyTexts = m_state->call([this] { return m_state->kept->storyTexts(); });
+    else if (m_storyTexts.empty())
         m_storyTexts = m_state->call([this] { return storyTexts(m_state->document); });
     else
         m_state->call([] {}); // a closed document or ended session still fails
@@ -117,6 +164,7 @@ Ref<WordCollection<WordShape>> OfficeDocument::Shapes() {
 }
 
 Ref<WordRange> OfficeDocument::Range() {
+    m_state->settle();
     const auto text = m_state->call([this] { return m_state->document->getText(); });
     return std::make_shared<OfficeRange>(m_state, text);
 }
@@ -130,8 +178,9 @@ void OfficeDocument::SaveAs(const QString& fileName) {
     if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kMinimumFreeBytes)
         throw AutomationError(
             QStringLiteral("There is not enough space on the disk to save \"%1\"").arg(fileName));
+    m_state->settle();
     m_state->call([&] {
-        stampSaveDates(m_state->document);
+        stampSaveDates(m_state->document, m_state->kept && m_state->kept->loadedUndated());
         auto arguments = properties({property("FilterName", uno::Any(toUno(filter.name))),
                                      property("Overwrite", uno::Any(true))});
         const Reference<frame::XStorable> storable(m_state->document, UNO_QUERY_THROW);
@@ -139,6 +188,15 @@ void OfficeDocument::SaveAs(const QString& fileName) {
             arguments.realloc(3);
             arguments.getArray()[2] = property("FilterData", uno::Any(pdfSettings()));
             storable->storeToURL(fileUrl(fileName), arguments);
+        } else if (m_state->kept) {
+            // The kept template stays the template, not the saved file.
+            const rtl::Reference<MemoryOutputStream> stream(new MemoryOutputStream);
+            arguments.realloc(3);
+            arguments.getArray()[2] =
+                property("OutputStream", uno::Any(Reference<io::XOutputStream>(stream.get())));
+            storable->storeToURL("private:stream", arguments);
+            writeDocumentFile(fileName, stream->bytes());
+            m_state->kept->saved();
         } else {
             storable->storeAsURL(fileUrl(fileName), arguments);
         }
@@ -146,7 +204,10 @@ void OfficeDocument::SaveAs(const QString& fileName) {
 }
 
 void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QString& value) {
+    m_state->settle();
     m_state->call([&] {
+        if (m_state->kept)
+            m_state->kept->propertiesChanged();
         const auto documentProperties =
             Reference<document::XDocumentPropertiesSupplier>(m_state->document, UNO_QUERY_THROW)
                 ->getDocumentProperties();
@@ -164,6 +225,7 @@ void OfficeDocument::setBuiltInDocumentProperty(const QString& name, const QStri
 
 void OfficeDocument::AddPicture(const QString& fileName, double left, double top, double width,
                                 double height) {
+    m_state->settle();
     m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
 }
 

@@ -7,6 +7,7 @@
 
 #include "wordgen/libreoffice/CallWatchdog.h"
 #include "wordgen/libreoffice/KeptPicture.h"
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/OfficeProcess.h"
 #include "wordgen/libreoffice/OfficeProfile.h"
 #include "wordgen/libreoffice/OfficeRecycling.h"
@@ -75,6 +76,8 @@ public:
     CallWatchdog& watchdog() { return m_watchdog; }
     // Goes with the office it was read by.
     KeptPicture& keptPicture() { return m_connection->picture; }
+    // The template kept loaded in this office, if any.
+    std::unique_ptr<KeptTemplate>& keptTemplate() { return m_connection->keptTemplate; }
 
     // The description of an office error; expired tells that the call ran
     // past its deadline and the office was stopped for it, disposed that the
@@ -95,8 +98,9 @@ private:
     struct Connection {
         css::uno::Reference<css::uno::XComponentContext> context;
         css::uno::Reference<css::frame::XDesktop2> desktop;
-        // Released before the bridge it came through.
+        // Released before the bridge they came through.
         KeptPicture picture;
+        std::unique_ptr<KeptTemplate> keptTemplate;
     };
     std::unique_ptr<Connection> m_connection;
     QString m_pipeName;

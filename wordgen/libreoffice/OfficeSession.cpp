@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/OfficeSession.h"
 
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/OfficeDocument.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -30,6 +31,14 @@ public:
                 QStringLiteral("The file \"%1\" could not be found").arg(fileName));
         auto state = std::make_shared<DocumentState>();
         state->generation = m_session->generation;
+        // A template opened to be filled: the one kept in the office, when
+        // it is the same, saves loading it again.
+        if (readOnly.value_or(false) &&
+            file.suffix().compare(QLatin1String("dot"), Qt::CaseInsensitive) == 0 &&
+            openKeptTemplate(*state, fileName)) {
+            m_session->documents.push_back(state);
+            return std::make_shared<OfficeDocument>(m_session, state);
+        }
         state->document = engineCall(m_session->generation, [&] {
             // No view: the page picture comes from the document's PDF, and
             // a view would lay out and redraw the page for every change.

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/OfficeShapes.h"
 
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
@@ -23,7 +24,10 @@ public:
     bool HasText() override {
         return m_document->call([this] {
             const Reference<text::XText> text = shapeText();
-            return text.is() && !m_document->texts.text(text).isEmpty();
+            if (!text.is())
+                return false;
+            return !(m_document->kept ? m_document->kept->text(text) : m_document->texts.text(text))
+                        .isEmpty();
         });
     }
 
@@ -67,6 +71,8 @@ Ref<WordShape> OfficeShapes::Item(int index) {
         throw AutomationError(QStringLiteral("The requested member of the collection does not "
                                              "exist"));
     const Reference<uno::XInterface> shape = m_document->call([&] {
+        if (!m_drawPage.is() && m_document->kept)
+            return m_document->kept->shapes().at(std::size_t(index - 1));
         return Reference<uno::XInterface>(m_drawPage->getByIndex(index - 1), UNO_QUERY_THROW);
     });
     return std::make_shared<OfficeShape>(m_document, shape);
@@ -74,6 +80,11 @@ Ref<WordShape> OfficeShapes::Item(int index) {
 
 Ref<WordCollection<WordShape>> drawPageShapes(const std::shared_ptr<DocumentState>& document) {
     return document->call([&] {
+        // The kept template's objects are known until the brochure changes
+        // more than its texts.
+        if (document->kept && document->kept->shapesAsLoaded())
+            return Ref<WordCollection<WordShape>>(std::make_shared<OfficeShapes>(
+                document, nullptr, int(document->kept->shapes().size())));
 // A text document has one draw page and offers only this older interface.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"

@@ -1,11 +1,14 @@
 #include "wordgen/libreoffice/OfficeWarmUp.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/KeptTemplate.h"
+#include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/PagePicture.h"
 #include "wordgen/libreoffice/SessionState.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
@@ -59,6 +62,23 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
     }
     closeQuietly(created);
     closeQuietly(reopened);
+    keepBrochureTemplate(desktop);
+}
+
+void keepBrochureTemplate(const Reference<frame::XDesktop2>& desktop) {
+    // The program's own template, so its first brochure does not wait for
+    // it; the program carries it in its resources.
+    QFile resource(QString::fromLatin1(kTemplateResource));
+    if (!resource.open(QIODevice::ReadOnly))
+        return;
+    try {
+        std::unique_ptr<KeptTemplate>& kept = OfficeEngine::instance().keptTemplate();
+        if (!kept)
+            kept = KeptTemplate::load(desktop, resource.readAll(),
+                                      QString::fromLatin1(kTemplateFileName));
+    } catch (const uno::Exception&) {
+        // The first brochure loads it then.
+    }
 }
 
 } // namespace lw::word::office

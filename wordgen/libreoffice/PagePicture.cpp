@@ -6,6 +6,7 @@
 #include "wordgen/libreoffice/UnoConvert.h"
 #include "wordgen/pdf/PdfPages.h"
 
+#include <QGuiApplication>
 #include <QSize>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/io/XOutputStream.hpp>
@@ -43,6 +44,12 @@ QByteArray exportDocument(const Reference<text::XTextDocument>& document) {
 
 } // namespace
 
+double picturePixelRatio() {
+    // The finest screen's; without screens (no windows) one.
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return application ? std::max(1.0, application->devicePixelRatio()) : 1.0;
+}
+
 PagePicture renderFirstPage(const Reference<text::XTextDocument>& document,
                             const PicturePhase& phase) {
     PagePicture result;
@@ -50,9 +57,10 @@ PagePicture renderFirstPage(const Reference<text::XTextDocument>& document,
     if (phase)
         phase("page exported");
     const PdfPages pages(result.document);
+    const double ratio = picturePixelRatio();
     const QSize size = pictureSize(pages.points(1));
-    result.firstPage = pages.draw(1, size * kPicturePixelRatio);
-    setPictureRatio(result.firstPage, kPicturePixelRatio);
+    result.firstPage = pages.draw(1, (QSizeF(size) * ratio).toSize());
+    setPictureRatio(result.firstPage, ratio);
     if (phase)
         phase("page drawn");
     return result;

@@ -15,16 +15,17 @@ namespace lw::word::office {
 // 1.5 before it reaches its size limit of 14000 x 10400 twips.
 inline constexpr int kPictureLongestSide = 596;
 
-// Device pixels per logical pixel: enough for the largest zoom (1.5) on a
-// screen scaled twice, with some to spare for smooth scaling.
-inline constexpr int kPicturePixelRatio = 4;
+// Device pixels per logical pixel: the screen's, so the preview shows the
+// picture at zoom 1.0 pixel for pixel. A larger zoom draws the page again
+// from the PDF beside the picture, so it stays as sharp.
+double picturePixelRatio();
 
 // Where the picture's making spends its time, for measurements: called after
 // the office's export and after the drawing.
 using PicturePhase = std::function<void(const char* name)>;
 
 struct PagePicture {
-    // The first page at kPicturePixelRatio times its logical size, marked
+    // The first page at picturePixelRatio() times its logical size, marked
     // with that ratio (device pixel ratio and resolution).
     QImage firstPage;
     // The whole document as the PDF the picture was drawn from, so the

@@ -1,5 +1,7 @@
 #include "wordgen/libreoffice/SessionState.h"
 
+#include "wordgen/libreoffice/KeptTemplate.h"
+
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
@@ -18,6 +20,15 @@ void closeComponent(const css::uno::Reference<css::uno::XInterface>& component) 
 void DocumentState::close() {
     if (closed)
         return;
+    if (kept) {
+        // Gone with its office, if that stopped.
+        if (OfficeEngine::instance().isCurrent(generation))
+            kept->giveBack();
+        kept = nullptr;
+        closed = true;
+        document.clear();
+        return;
+    }
     call([this] {
         try {
             closeComponent(document);
@@ -27,6 +38,11 @@ void DocumentState::close() {
     });
     closed = true;
     document.clear();
+}
+
+void DocumentState::settle() {
+    if (kept)
+        call([this] { kept->settle(*this); });
 }
 
 void SessionState::forgetClosed() {

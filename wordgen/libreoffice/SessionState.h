@@ -18,10 +18,15 @@ namespace lw::word::office {
 // A veto passes to the caller.
 void closeComponent(const css::uno::Reference<css::uno::XInterface>& component);
 
+class KeptTemplate;
+
 struct DocumentState {
     std::uint64_t generation = 0;
     css::uno::Reference<css::text::XTextDocument> document;
     TextCache texts;
+    // The office's kept template, when this is it (see KeptTemplate): it
+    // stays loaded when closed here.
+    KeptTemplate* kept = nullptr;
     bool closed = false;
 
     // A call on this document, failing once it was closed.
@@ -32,6 +37,8 @@ struct DocumentState {
     }
     // Closes the office document without saving; safe to call twice.
     void close();
+    // Before anything but a find reads or changes the document.
+    void settle();
 };
 
 struct SessionState {

@@ -17,6 +17,8 @@ public:
     QString text(const css::uno::Reference<css::text::XText>& text);
     void store(const css::uno::Reference<css::text::XText>& text, const QString& value);
     void forget(const css::uno::Reference<css::text::XText>& text);
+    // True when the text's string is known, without fetching it.
+    bool contains(const css::uno::Reference<css::text::XText>& text) const;
 
 private:
     using Key = css::uno::Reference<css::uno::XInterface>;

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/TextReplace.h"
 
+#include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -89,18 +90,26 @@ bool replaceBySearch(DocumentState& document, const Reference<text::XText>& text
     return true;
 }
 
+} // namespace
+
 bool hasLineBreaks(const QString& value) {
     return std::any_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x20; });
 }
 
-} // namespace
-
 bool findAndReplace(DocumentState& document, const Reference<text::XText>& text,
                     const SearchOptions& options, ReplaceMode mode, bool forward,
                     const QString& replacement) {
+    if (document.kept)
+        return document.kept->findAndReplace(document, text, options, mode, forward, replacement);
+    return replaceInText(document, document.texts, text, options, mode, forward, replacement);
+}
+
+bool replaceInText(DocumentState& document, TextCache& strings, const Reference<text::XText>& text,
+                   const SearchOptions& options, ReplaceMode mode, bool forward,
+                   const QString& replacement) {
     const OUString unoReplacement = toUno(replacement);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const QString current = document.texts.text(text);
+        const QString current = strings.text(text);
         QList<qsizetype> positions = findLiteral(current, options);
         if (positions.isEmpty())
             return false;
@@ -111,14 +120,14 @@ bool findAndReplace(DocumentState& document, const Reference<text::XText>& text,
         if (replaceAtPositions(text, positions, options, unoReplacement)) {
             // Control characters may become paragraph breaks in the office.
             if (hasLineBreaks(replacement))
-                document.texts.forget(text);
+                strings.forget(text);
             else
-                document.texts.store(
-                    text, replacedAt(current, positions, options.text.size(), replacement));
+                strings.store(text,
+                              replacedAt(current, positions, options.text.size(), replacement));
             return true;
         }
         // Our copy may be stale: fetch it again once.
-        document.texts.forget(text);
+        strings.forget(text);
     }
     return replaceBySearch(document, text, options, mode, forward, unoReplacement);
 }

@@ -19,4 +19,14 @@ bool findAndReplace(DocumentState& document, const css::uno::Reference<css::text
                     const SearchOptions& options, ReplaceMode mode, bool forward,
                     const QString& replacement);
 
+// The same, occurrence by occurrence, with strings holding what the
+// document's texts hold (and kept up to date with the changes made).
+bool replaceInText(DocumentState& document, TextCache& strings,
+                   const css::uno::Reference<css::text::XText>& text, const SearchOptions& options,
+                   ReplaceMode mode, bool forward, const QString& replacement);
+
+// True when a value holds a control character, which the office may turn
+// into a paragraph break.
+bool hasLineBreaks(const QString& value);
+
 } // namespace lw::word::office

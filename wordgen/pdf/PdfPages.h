@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSizeF>
 
 #include <memory>
@@ -29,6 +30,9 @@ public:
     QSizeF points(int page) const;
     // The page stretched to exactly size pixels, on white.
     QImage draw(int page, const QSize& size) const;
+    // The part of that picture inside part, drawn alone: a page enlarged
+    // for a zoomed view, without drawing what is out of sight.
+    QImage drawPart(int page, const QSize& size, const QRect& part) const;
 
 private:
     std::unique_ptr<Poppler::Document> m_document;
