@@ -243,6 +243,11 @@ void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
 
 PrintShopPages OfficeDocument::ExportPrintShopPdf(const QString& fileName,
                                                   const PrintShopSheet& sheet) {
+    // The layout changes pages and shapes, which the kept template's undo
+    // would not take back: only a saved document is laid out.
+    if (m_state->kept)
+        throw AutomationError(
+            QStringLiteral("A template being filled cannot be laid out for a print shop"));
     return m_state->call([&] { return exportForPrintShop(m_state->document, fileName, sheet); });
 }
 
