@@ -117,9 +117,11 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption check(QStringLiteral("check"), {});
     const QCommandLineOption logo(QStringLiteral("logo"), {}, QStringLiteral("FILE"));
     const QCommandLineOption shard(QStringLiteral("shard"), {}, QStringLiteral("K/N"));
-    const QList<QCommandLineOption> options{help,   version,   output, fields, batch, outputDir,
-                                            format, overwrite, jobs,   worker, print, printer,
-                                            copies, check,     shard,  logo};
+    const QCommandLineOption printShop(QStringLiteral("print-shop"), {});
+    const QCommandLineOption marks(QStringLiteral("marks"), {});
+    const QList<QCommandLineOption> options{help,   version,   output, fields, batch,     outputDir,
+                                            format, overwrite, jobs,   worker, print,     printer,
+                                            copies, check,     shard,  logo,   printShop, marks};
     parser.addOptions(options);
 
     if (!parser.parse(arguments)) {
@@ -150,6 +152,18 @@ Invocation readCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
+    // A PDF for a print shop is one brochure's PDF.
+    if (parser.isSet(marks) && !parser.isSet(printShop))
+        return bad(QStringLiteral("--marks needs --print-shop."));
+    if (parser.isSet(printShop)) {
+        if (!parser.isSet(output) || parser.isSet(print))
+            return bad(QStringLiteral("--print-shop needs --output FILE.pdf."));
+        if (!parser.value(output).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            return bad(QStringLiteral("--print-shop makes a PDF: the --output file name must end "
+                                      "in .pdf."));
+        invocation.printShop = true;
+        invocation.marks = parser.isSet(marks);
+    }
     if (parser.isSet(print))
         return readPrint(parser,
                          {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check, &shard},
@@ -247,6 +261,8 @@ QString usageText(const QString& programName) {
                "Usage: %1\n"
                "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--logo FILE]\n"
                "%2%3[--overwrite]\n"
+               "%2%1 --output FILE.pdf --print-shop [--marks] [--fields FILE.ini]\n"
+               "%2%3[--logo FILE] [--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
                "%2%3[--jobs N] [--overwrite] [--shard K/N] [--logo FILE]\n"
                "%2%1 --batch LIST --check\n"
@@ -292,6 +308,11 @@ QString usageText(const QString& programName) {
                "                        print service's job id\n"
                "  --printer NAME        print on NAME instead of the default printer\n"
                "  --copies N            how many brochures to print (1 to 999)\n"
+               "  --print-shop          with --output FILE.pdf: a PDF/X file for a print\n"
+               "                        shop, colour running on 0.125 in beyond the\n"
+               "                        trimmed 11 x 8.5 in page\n"
+               "  --marks               with --print-shop: crop marks and fold marks\n"
+               "                        outside the bleed\n"
                "\n"
                "Exit status: 0 all written or the job taken, 1 some rows rejected or\n"
                "failed or nothing printed, 2 bad invocation, 130 interrupted. See\n"

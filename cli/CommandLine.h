@@ -38,6 +38,10 @@ struct Invocation {
     bool officeReadsList = false; // a workbook, read by the office
     int shard = 0;                // --shard K/N: K, from 1; 0 for the whole list
     int shards = 0;               // N
+    // --print-shop: the --output PDF made for a print shop (PDF/X, bleed);
+    // --marks: with crop and fold marks.
+    bool printShop = false;
+    bool marks = false;
 
     bool makesBrochures() const {
         return mode == Mode::One || (mode == Mode::Batch && (!check || officeReadsList)) ||

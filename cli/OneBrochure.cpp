@@ -10,6 +10,7 @@
 #include "cli/FieldsFile.h"
 #include "cli/Interruption.h"
 #include "cli/Terminal.h"
+#include "wordgen/PrintShopExport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,12 +116,25 @@ int runOneBrochure(const Invocation& invocation) {
     const QString logo = logoToUse(invocation);
     if (!logoCanBeUsed(logo))
         return 1;
+    if (invocation.printShop && !logo.isEmpty()) {
+        const QString refusal =
+            judgePictureResolution(logoPixelsPerInch(prepareLogo(logo).pixels)).refusal;
+        if (!refusal.isEmpty()) {
+            printError(refusal + QStringLiteral("; nothing was made"));
+            return 1;
+        }
+    }
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
     }
+    BrochureWriter writer;
+    if (invocation.printShop)
+        writer.forPrintShop(invocation.marks);
     const BrochureWriter::Result result =
-        BrochureWriter().write(fields, {invocation.output}, invocation.overwrite, logo);
+        writer.write(fields, {invocation.output}, invocation.overwrite, logo);
+    for (const QString& warning : result.warnings)
+        printError(QStringLiteral("warning: ") + warning);
     if (!result.failure.isEmpty()) {
         printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
         return interrupted() ? kInterruptedExitCode : 1;

@@ -20,6 +20,9 @@ packages=(
     zlib1g-dev
     # prints through the system's print service
     libcups2-dev
+    # makes the PDF/X file for print shops; brings the CMYK profile
+    # (libgs-common's default_cmyk.icc) its output intent names
+    ghostscript
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )

@@ -4,6 +4,7 @@
 // read back with independent readers.
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PrintedPages.h"
+#include "tests/support/ProgramRuns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,10 +20,6 @@
 
 namespace {
 
-QString programPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
-}
-
 // Text of a file through an independent reader (catdoc, pdftotext, pdfinfo).
 QString readWith(const QString& tool, const QStringList& arguments) {
     QProcess reader;
@@ -35,17 +32,6 @@ QString docText(const QString& path) {
                     {QStringLiteral("-d"), QStringLiteral("utf-8"), path});
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -53,61 +39,11 @@ QStringList entries(const QString& folder) {
 
 } // namespace
 
-class CommandLineTest : public QObject {
+class CommandLineTest : public QObject, lw::test::ProgramRuns {
     Q_OBJECT
 
-    // One office profile pool for every run, so only the first run makes one.
-    QTemporaryDir m_home;
-    QProcess m_process;
-
-    QString path(const QString& name) const { return m_home.filePath(name); }
-    QString tempPath() const { return path(QStringLiteral("temp")); }
-    QByteArray officeMarker() const {
-        return QFile::encodeName(path(QStringLiteral("cache/leafwright/office-profile-")));
-    }
-
-    // Starts the program with no display at all: it must choose for itself.
-    void start(const QStringList& arguments) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.remove(QStringLiteral("LEAFWRIGHT_TESTING"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-        environment.insert(QStringLiteral("TEMP"), tempPath());
-        QDir().mkpath(tempPath());
-        m_process.setProcessEnvironment(environment);
-        m_process.setWorkingDirectory(m_home.path());
-        m_process.start(programPath(), arguments);
-        QVERIFY(m_process.waitForStarted());
-    }
-    int run(const QStringList& arguments, QString* errors = nullptr, QString* output = nullptr) {
-        start(arguments);
-        if (!m_process.waitForFinished(120000))
-            return -1;
-        if (errors)
-            *errors = QString::fromUtf8(m_process.readAllStandardError());
-        if (output)
-            *output = QString::fromUtf8(m_process.readAllStandardOutput());
-        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-    }
-    // Nothing of a run outlives it: no worker, no office, no working file.
-    void verifyNothingLeft() {
-        QVERIFY(lw::test::waitUntilNoneWith("--batch-worker", 5000));
-        QVERIFY(lw::test::waitUntilNoneWith(officeMarker(), 5000));
-        QCOMPARE(entries(tempPath()), QStringList());
-    }
-
 private slots:
-    void cleanup() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-        for (pid_t pid : lw::test::processesWith(officeMarker()))
-            ::kill(pid, SIGKILL);
-    }
+    void cleanup() { stopLeftovers(); }
 
     void listOfCompanies() {
         const QString longTag(301, QLatin1Char('t'));

@@ -371,6 +371,9 @@ private slots:
         QVERIFY(both.doc && both.pdf && !both.overwrite);
         QVERIFY(read({"--batch", "l.csv", "--output-dir", "d"}).doc);
         QCOMPARE(read({"--batch", "l.csv", "--output-dir", "d", "--jobs", "3"}).jobs, 3);
+        const Invocation shop = read({"--output", "a.pdf", "--print-shop", "--marks"});
+        QVERIFY(shop.mode == Mode::One && shop.pdf && shop.printShop && shop.marks);
+        QVERIFY(!read({"--output", "a.pdf", "--print-shop"}).marks);
 
         for (const auto& bad : std::initializer_list<std::initializer_list<const char*>>{
                  {"--bogus"},
@@ -386,6 +389,11 @@ private slots:
                  {"--batch", "l.csv", "--output-dir", "d", "--jobs", "0"},
                  {"--batch", "l.csv", "--output-dir", "d", "--jobs", "many"},
                  {"--output", "a.doc", "--jobs", "2"},
+                 {"--output", "a.doc", "--print-shop"},
+                 {"--output", "a.pdf", "--marks"},
+                 {"--print-shop"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--print-shop"},
+                 {"--print", "--print-shop"},
                  {"--overwrite"}}) {
             const Invocation invocation = read(bad);
             QCOMPARE(invocation.mode, Mode::Bad);

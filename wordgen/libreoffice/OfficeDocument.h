@@ -24,6 +24,8 @@ public:
     void AddPicture(const QString& fileName, double left, double top, double width,
                     double height) override;
     void Close(std::optional<std::int16_t> saveChanges) override;
+    PrintShopPages ExportPrintShopPdf(const QString& fileName,
+                                      const PrintShopSheet& sheet) override;
 
 private:
     std::shared_ptr<SessionState> m_session;
