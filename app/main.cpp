@@ -15,6 +15,10 @@
 
 int main(int argc, char* argv[]) {
     lw::returnLargeBuffersToTheSystem();
+    // Named before anything looks up the program's folders: work without an
+    // application object (checking a text list) finds the stored logo too.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    QCoreApplication::setApplicationName(QStringLiteral("Leafwright"));
     // Work on the command line shows no window and must not need a display;
     // the usage, the version and a bad invocation need no application.
     if (lw::cli::runsWithoutWindow(argc, argv)) {
@@ -30,8 +34,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // What an earlier, killed run left in the working folder.
     lw::sweepLeftovers();
-    QApplication::setOrganizationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationName(QStringLiteral("Leafwright"));
     // The desktop entry's name, so a desktop matches the windows to its
     // entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(LEAFWRIGHT_APP_ID));

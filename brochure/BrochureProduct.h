@@ -97,11 +97,17 @@ inline constexpr auto kSnapshotFileName = "temp.bmp";
 // How the user is asked where the brochure goes.
 inline constexpr auto kSaveDialogTitle = "Save File";
 // The first filter is the default; each is "Description (*.ext)|*.ext".
-inline constexpr auto kSaveDialogFilter = "Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf";
+inline constexpr auto kSaveDialogFilter =
+    "Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf|PDF for a print shop (*.pdf)|*.pdf|"
+    "PDF for a print shop, with crop and fold marks (*.pdf)|*.pdf";
 // The position of the PDF filter among them, and the extension that also
 // asks for a PDF whatever filter was chosen.
 inline constexpr int kPdfFilterIndex = 1;
 inline constexpr auto kPdfExtension = ".pdf";
+// The positions of the filters that ask for a PDF for a print shop, without
+// and with marks.
+inline constexpr int kPrintShopFilterIndex = 2;
+inline constexpr int kPrintShopMarksFilterIndex = 3;
 
 // The field whose value names the brochure: the title of its PDF.
 inline constexpr int kTitleFieldIndex = 0;

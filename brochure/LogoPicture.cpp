@@ -1,6 +1,9 @@
 #include "brochure/LogoPicture.h"
 
+#include "brochure/SelfContainedSvg.h"
+
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -20,6 +23,12 @@ QSizeF fittedInches(const QSize& pixels) {
     const double scale =
         std::min(kLogoAreaWidth / pixels.width(), kLogoAreaHeight / pixels.height());
     return {pixels.width() * scale, pixels.height() * scale};
+}
+
+// The pixels per inch a picture of this many pixels prints at.
+int logoPpi(const QSize& pixels) {
+    const QSizeF printed = fittedInches(pixels);
+    return printed.isEmpty() ? 0 : qRound(pixels.width() / printed.width());
 }
 
 PreparedLogo refused(const QString& text) {
@@ -59,18 +68,39 @@ PreparedLogo prepareLogo(const QString& path) {
         return refused(QStringLiteral("The logo %1 cannot be read: permission denied").arg(name));
 
     QImageReader::setAllocationLimit(kMostDecodingMegabytes);
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    if (!reader.canRead())
+    QFile input(path);
+    if (!input.open(QIODevice::ReadOnly))
+        return refused(
+            QStringLiteral("The logo %1 cannot be read: %2").arg(name, input.errorString()));
+    QImageReader probe(&input);
+    probe.setDecideFormatFromContent(true);
+    if (!probe.canRead())
         return refused(QStringLiteral("The logo %1 is not a picture Leafwright can read (PNG, "
                                       "JPEG, SVG or WebP)")
                            .arg(name));
+    const bool vector = probe.format() == "svg" || probe.format() == "svgz";
+    // An SVG is drawn from a copy that refers to nothing outside itself,
+    // from memory, so the renderer has no file to resolve references from.
+    QByteArray svg;
+    QBuffer svgBuffer(&svg);
+    if (vector) {
+        input.seek(0);
+        const SelfContainedSvg contained = selfContainedSvg(input.read(kMostSvgBytes + 1));
+        if (!contained.problem.isEmpty())
+            return refused(
+                QStringLiteral("The logo %1 cannot be used: %2").arg(name, contained.problem));
+        svg = contained.bytes;
+        svgBuffer.open(QIODevice::ReadOnly);
+    } else {
+        input.seek(0);
+    }
+    QImageReader reader(vector ? static_cast<QIODevice*>(&svgBuffer) : &input,
+                        vector ? QByteArray("svg") : probe.format());
+    reader.setAutoTransform(true);
     const QSize pixels = reader.size();
     if (pixels.isValid()) {
         const QSize reduced = reducedLogoSize(pixels);
         // A vector picture is drawn at the finest size printed.
-        const bool vector = reader.format() == "svg" || reader.format() == "svgz";
         reader.setScaledSize(vector ? reducedLogoSize(pixels * 64) : reduced);
     }
     QImage picture = reader.read();
@@ -93,6 +123,17 @@ PreparedLogo prepareLogo(const QString& path) {
 
     PreparedLogo logo;
     logo.pixels = picture.size();
+    if (!vector && logoPpi(picture.size()) < kLeastSharpPpi)
+        logo.warning =
+            QStringLiteral("The logo %1 has %2 x %3 pixels and prints at %4 ppi, which "
+                           "looks coarse; a picture of %5 ppi or more (%6 pixels wide) "
+                           "prints sharp")
+                .arg(name)
+                .arg(picture.width())
+                .arg(picture.height())
+                .arg(logoPpi(picture.size()))
+                .arg(kLeastSharpPpi)
+                .arg(int(std::ceil(fittedInches(picture.size()).width() * kLeastSharpPpi)));
     QBuffer buffer(&logo.bytes);
     buffer.open(QIODevice::WriteOnly);
     if (picture.hasAlphaChannel()) {

@@ -8,10 +8,11 @@
 namespace lw {
 
 // The area of the cover that a logo fits into, in inches from the page's top
-// left corner: across the cover panel, above the amber accent and the
-// company name.
-inline constexpr double kLogoAreaLeft = 7.863, kLogoAreaTop = 0.58;
-inline constexpr double kLogoAreaWidth = 2.407, kLogoAreaHeight = 0.95;
+// left corner: across the cover panel (the right one of page 1, 3.6875 in
+// wide from its fold at 7.3125 in), above the amber accent and the company
+// name. The template's generator checks that these follow its cover.
+inline constexpr double kLogoAreaLeft = 7.8425, kLogoAreaTop = 0.58;
+inline constexpr double kLogoAreaWidth = 2.4275, kLogoAreaHeight = 0.95;
 // A logo is never printed coarser than this, and a finer picture is reduced
 // to it before it goes into the document: what print shops ask for, and
 // more pixels only make every run with a logo slower.
@@ -25,12 +26,20 @@ struct PreparedLogo {
     QByteArray bytes;
     QString suffix; // "png" or "jpg"
     QSize pixels;
+    // Set, naming the file and its effective ppi, when the picture is usable
+    // but will print coarsely.
+    QString warning;
 };
 
 // Reads PNG, JPEG, SVG, WebP and whatever else Qt's image plug-ins read. A
 // picture whose decoding would take more memory than a desktop can spare is
-// refused, never decoded.
+// refused, never decoded. An SVG is drawn from its own contents only (see
+// SelfContainedSvg.h): it never brings in another file. The one preparation
+// for every way a logo comes in: the window, --logo and a list's rows.
 PreparedLogo prepareLogo(const QString& path);
+
+// Below this a picture looks coarse in print, and the user is told.
+inline constexpr int kLeastSharpPpi = 150;
 
 // Where a picture of this many pixels goes: fitted into the logo area with
 // its proportions kept, centred. Inches from the page's top left corner.

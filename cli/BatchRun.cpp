@@ -7,6 +7,9 @@
 #include "cli/BrochureWriter.h"
 #include "cli/CompanyList.h"
 #include "cli/Interruption.h"
+#include "cli/ListFile.h"
+#include "cli/ListLogo.h"
+#include "cli/OneBrochure.h"
 #include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "cli/WorkbookList.h"
@@ -79,15 +82,11 @@ int runBatch(const Invocation& invocation) {
     if (!fromInput && isWorkbookPath(invocation.list)) {
         list = readWorkbookList(invocation.list);
     } else {
-        QFile listFile;
-        const bool opened =
-            fromInput ? listFile.open(stdin, QIODevice::ReadOnly)
-                      : (listFile.setFileName(invocation.list), listFile.open(QIODevice::ReadOnly));
-        if (!opened) {
-            printError(QStringLiteral("cannot read %1: %2").arg(listName, listFile.errorString()));
-            return 1;
-        }
-        list = readCompanyList(listFile.readAll());
+        const TextListFile file = readTextListFile(invocation.list);
+        if (!file.error.isEmpty())
+            list.error = file.error;
+        else
+            list = readCompanyList(file.bytes);
     }
     if (!list.error.isEmpty()) {
         printError(QStringLiteral("%1: %2; nothing was written").arg(listName, list.error));
@@ -101,20 +100,30 @@ int runBatch(const Invocation& invocation) {
         return invocation.shards == 0 ||
                (row.number - 1) % invocation.shards == invocation.shard - 1;
     };
-    // A row's logo, by a path relative to the list's folder, is tried before
-    // any office work, so a bad one rejects its row.
+    // A row's logo, by a path inside the list's folder, is tried before any
+    // office work, so a bad one rejects its row. Rows without one get
+    // --logo's, the profile's, or the one the window keeps.
     const QDir listFolder = fromInput ? QDir::current() : QFileInfo(invocation.list).absoluteDir();
+    const QString& commonLogo = look->logo;
     const auto logoOf = [&](const CompanyRow& row) {
-        return row.logo.isEmpty() ? look->logo : QFileInfo(listFolder, row.logo).absoluteFilePath();
+        return row.logo.isEmpty() ? ListLogo{commonLogo, {}} : listLogoPath(listFolder, row.logo);
     };
     QHash<QString, QString> logoProblems; // many rows share one logo
     const auto rejectionOf = [&](const CompanyRow& row) {
-        const QString logo = logoOf(row);
-        if (!row.rejection.isEmpty() || logo.isEmpty())
-            return row.rejection;
-        if (!logoProblems.contains(logo))
-            logoProblems.insert(logo, prepareLogo(logo).error);
-        return logoProblems.value(logo);
+        const ListLogo logo = logoOf(row);
+        if (!row.rejection.isEmpty() || !logo.problem.isEmpty() || logo.path.isEmpty())
+            return row.rejection.isEmpty() ? logo.problem : row.rejection;
+        if (!logoProblems.contains(logo.path)) {
+            const PreparedLogo prepared = prepareLogo(logo.path);
+            logoProblems.insert(logo.path, prepared.error);
+            // Told once, with the first row that uses it.
+            if (!prepared.warning.isEmpty())
+                printError(QStringLiteral("%1:%2: warning: %3")
+                               .arg(listName)
+                               .arg(row.line)
+                               .arg(prepared.warning));
+        }
+        return logoProblems.value(logo.path);
     };
     if (invocation.check) {
         int fine = 0, rejected = 0;
@@ -170,7 +179,7 @@ int runBatch(const Invocation& invocation) {
             continue;
         }
         jobs.push_back({row.line, rowFields(row, list, look->profile), targetsOf(invocation, stem),
-                        logoOf(row), rowColours(row, look->colours)});
+                        logoOf(row).path, rowColours(row, look->colours)});
     }
 
     const int workers = invocation.jobs > 0 ? invocation.jobs : automaticWorkers(jobs.size());

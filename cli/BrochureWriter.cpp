@@ -12,12 +12,14 @@
 #include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PdfExport.h"
+#include "wordgen/PrintShopExport.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lw::cli {
@@ -100,9 +102,11 @@ bool isPdf(const QString& target) {
 
 // One try: fills the template and writes every target under its hidden
 // name, then publishes them. The reason when it failed.
+// printShop: PDFs for a print shop, with marks when asked.
 QString tryOnce(const BrochureWriter::Fields& fields, const QString& logo,
                 const ColourChoice& colours, const QStringList& targets, bool replace,
-                CollectingPrompts& prompts, BrochureWriter::Result& result) {
+                std::optional<bool> printShop, CollectingPrompts& prompts,
+                BrochureWriter::Result& result) {
     ListedFields source(fields, logo, colours);
     GuardedProcedure trap(QStringLiteral("CommandLine"), QStringLiteral("MakeBrochure"));
     const QString document = FillTemplate(trap, source);
@@ -117,8 +121,11 @@ QString tryOnce(const BrochureWriter::Fields& fields, const QString& logo,
         std::vector<std::unique_ptr<OutputFile>> files;
         for (const QString& target : targets) {
             files.push_back(std::make_unique<OutputFile>(target));
-            if (isPdf(target)) {
-                writeBrochurePdf(document, *files.back(), fields[std::size_t(kTitleFieldIndex)]);
+            const QString& title = fields[std::size_t(kTitleFieldIndex)];
+            if (isPdf(target) && printShop) {
+                result.warnings = writePrintShopPdf(document, *files.back(), title, *printShop);
+            } else if (isPdf(target)) {
+                writeBrochurePdf(document, *files.back(), title);
             } else {
                 copyInto(document, *files.back());
             }
@@ -166,8 +173,9 @@ BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QString
         }
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        result.failure = tryOnce(fields, logoFile ? logoFile->path() : QString(), colours, left,
-                                 replace, prompts, result);
+        result.failure =
+            tryOnce(fields, logoFile ? logoFile->path() : QString(), colours, left, replace,
+                    m_printShop ? std::optional(m_marks) : std::nullopt, prompts, result);
         if (result.failure.isEmpty() || !result.written.isEmpty())
             break;
     }

@@ -24,7 +24,16 @@ public:
         QStringList kept;
         // Why nothing was written; empty when it worked.
         QString failure;
+        // What the user should hear although it worked.
+        QStringList warnings;
     };
+
+    // Makes each ".pdf" target a PDF for a print shop (PDF/X with bleed;
+    // crop and fold marks with `marks`) instead of the brochure's own PDF.
+    void forPrintShop(bool marks) {
+        m_printShop = true;
+        m_marks = marks;
+    }
 
     // targets: each file to write, ".doc" for the Word document and ".pdf"
     // for the PDF. Each is made under a hidden name first and none takes
@@ -35,6 +44,10 @@ public:
     // brochure's.
     Result write(const Fields& fields, const QStringList& targets, bool replace,
                  const QString& logo = {}, const ColourChoice& colours = defaultColours());
+
+private:
+    bool m_printShop = false;
+    bool m_marks = false;
 };
 
 // Proves that the engine starts, and warms it up for the first brochure; the

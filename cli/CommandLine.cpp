@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace lw::cli {
 namespace {
@@ -24,6 +25,49 @@ Invocation bad(const QString& problem) {
     return invocation;
 }
 
+// Edits (letters put in, taken out or changed) between two words.
+int editDistance(const QString& a, const QString& b) {
+    std::vector<int> row(std::size_t(b.size()) + 1);
+    for (std::size_t j = 0; j < row.size(); ++j)
+        row[j] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int above = row[std::size_t(j)];
+            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
+                                            diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
+// An unknown option told on one line, with the known one nearest to it
+// when one is near: a slip of the fingers, not a need for the whole usage.
+Invocation unknownOption(const QString& typed, const QList<QCommandLineOption>& options) {
+    QString nearest;
+    int best = 0;
+    for (const QCommandLineOption& option : options)
+        for (const QString& name : option.names()) {
+            if (name.size() < 2 || name == QLatin1String(kWorkerOption))
+                continue;
+            // Near: no more than two edits in five letters.
+            const int distance = editDistance(typed.toLower(), name);
+            if (distance * 5 <= std::max(typed.size(), name.size()) * 2 &&
+                (nearest.isEmpty() || distance < best)) {
+                best = distance;
+                nearest = name;
+            }
+        }
+    Invocation invocation = bad(
+        nearest.isEmpty() ? QStringLiteral("unknown option --%1 (see --help)").arg(typed)
+                          : QStringLiteral("unknown option --%1; did you mean --%2? (see --help)")
+                                .arg(typed, nearest));
+    invocation.brief = true;
+    return invocation;
+}
+
 Invocation readPrint(const QCommandLineParser& parser,
                      std::initializer_list<const QCommandLineOption*> others,
                      const QCommandLineOption& fields, const QCommandLineOption& printer,
@@ -36,6 +80,7 @@ Invocation readPrint(const QCommandLineParser& parser,
     invocation.mode = Invocation::Mode::Print;
     invocation.fieldsFile = parser.value(fields);
     invocation.logo = parser.value(logo);
+    invocation.logoGiven = parser.isSet(logo);
     invocation.printer = parser.value(printer);
     if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
         return bad(QStringLiteral("--fields: the file name is empty."));
@@ -182,13 +227,21 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption check(QStringLiteral("check"), {});
     const QCommandLineOption logo(QStringLiteral("logo"), {}, QStringLiteral("FILE"));
     const QCommandLineOption shard(QStringLiteral("shard"), {}, QStringLiteral("K/N"));
-    parser.addOptions({help, version, output, fields, batch, outputDir, format, overwrite, jobs,
-                       worker, print, printer, copies, check, shard, logo});
+    const QCommandLineOption printShop(QStringLiteral("print-shop"), {});
+    const QCommandLineOption marks(QStringLiteral("marks"), {});
     const LookOptions look;
-    parser.addOptions(look.all());
+    const QList<QCommandLineOption> options =
+        QList<QCommandLineOption>{help,   version,   output, fields, batch,     outputDir,
+                                  format, overwrite, jobs,   worker, print,     printer,
+                                  copies, check,     shard,  logo,   printShop, marks} +
+        look.all();
+    parser.addOptions(options);
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return unknownOption(parser.unknownOptionNames().constFirst(), options);
         return bad(parser.errorText());
+    }
     if (!parser.positionalArguments().isEmpty())
         return bad(QStringLiteral("Unexpected argument '%1'.")
                        .arg(parser.positionalArguments().constFirst()));
@@ -213,11 +266,23 @@ Invocation readCommandLine(const QStringList& arguments) {
     if (const std::optional<Invocation> lookCommand =
             readLookCommand(parser, look,
                             {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check,
-                             &shard, &print, &printer, &copies, &fields, &logo},
+                             &shard, &print, &printer, &copies, &fields, &logo, &printShop, &marks},
                             fields, logo))
         return *lookCommand;
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
+    // A PDF for a print shop is one brochure's PDF.
+    if (parser.isSet(marks) && !parser.isSet(printShop))
+        return bad(QStringLiteral("--marks needs --print-shop."));
+    if (parser.isSet(printShop)) {
+        if (!parser.isSet(output) || parser.isSet(print))
+            return bad(QStringLiteral("--print-shop needs --output FILE.pdf."));
+        if (!parser.value(output).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            return bad(QStringLiteral("--print-shop makes a PDF: the --output file name must end "
+                                      "in .pdf."));
+        invocation.printShop = true;
+        invocation.marks = parser.isSet(marks);
+    }
     if (parser.isSet(print))
         return withLook(
             parser, look,
@@ -237,6 +302,7 @@ Invocation readCommandLine(const QStringList& arguments) {
         invocation.output = parser.value(output);
         invocation.fieldsFile = parser.value(fields);
         invocation.logo = parser.value(logo);
+        invocation.logoGiven = parser.isSet(logo);
         const QString lower = invocation.output.toLower();
         invocation.doc = lower.endsWith(QLatin1String(".doc"));
         invocation.pdf = lower.endsWith(QLatin1String(".pdf"));
@@ -248,9 +314,13 @@ Invocation readCommandLine(const QStringList& arguments) {
     }
 
     if (parser.isSet(batch)) {
-        if (parser.isSet(fields) || parser.isSet(logo))
-            return bad(QStringLiteral("--fields and --logo belong to --output and --print; a "
-                                      "list names its own fields and logos."));
+        if (parser.isSet(fields))
+            return bad(QStringLiteral("--fields belongs to --output and --print; a list names "
+                                      "its own fields."));
+        // A row's own logo comes first; --logo (or the window's) is for the
+        // rest.
+        invocation.logo = parser.value(logo);
+        invocation.logoGiven = parser.isSet(logo);
         invocation.check = parser.isSet(check);
         if (!invocation.check && (!parser.isSet(outputDir) || parser.value(outputDir).isEmpty()))
             return bad(QStringLiteral("--batch needs --output-dir DIR (or --check)."));
@@ -304,9 +374,10 @@ Invocation readCommandLine(const QStringList& arguments) {
          {&fields, &outputDir, &format, &overwrite, &jobs, &check, &shard, &logo})
         if (parser.isSet(*alone))
             return bad(QStringLiteral("--%1 needs --output%2.")
-                           .arg(alone->names().last(), alone == &fields || alone == &logo
-                                                           ? QStringLiteral(" or --print")
-                                                           : QStringLiteral(" or --batch")));
+                           .arg(alone->names().last(),
+                                alone == &fields ? QStringLiteral(" or --print")
+                                : alone == &logo ? QStringLiteral(", --batch or --print")
+                                                 : QStringLiteral(" or --batch")));
     return invocation;
 }
 
@@ -316,8 +387,10 @@ QString usageText(const QString& programName) {
                "Usage: %1\n"
                "%2%1 --output FILE.doc|FILE.pdf [--fields FILE.ini] [--logo FILE]\n"
                "%2%3[--overwrite]\n"
+               "%2%1 --output FILE.pdf --print-shop [--marks] [--fields FILE.ini]\n"
+               "%2%3[--logo FILE] [--overwrite]\n"
                "%2%1 --batch LIST.csv --output-dir DIR [--format doc|pdf|both]\n"
-               "%2%3[--jobs N] [--overwrite] [--shard K/N]\n"
+               "%2%3[--jobs N] [--overwrite] [--shard K/N] [--logo FILE]\n"
                "%2%1 --batch LIST --check\n"
                "%2%1 --print [--printer NAME] [--fields FILE.ini] [--copies N]\n"
                "%2%3[--logo FILE]\n"
@@ -336,12 +409,20 @@ QString usageText(const QString& programName) {
                "  -v, --version         print the version and exit\n"
                "  --output FILE         one brochure from the saved fields; .doc or .pdf\n"
                "                        by the ending of FILE\n"
-               "  --fields FILE.ini     take the fields from a settings file instead\n"
+               "  --fields FILE.ini     take the fields from a file instead: one line a\n"
+               "                        field, keyed by a list's column name (below),\n"
+               "                        the window's caption or Text1_0..Text1_9:\n"
+               "                          company_name=Quince Hollow Farm\n"
+               "                          tag_line=Fresh eggs, every morning\n"
                "  --logo FILE           put the company's logo (PNG, JPEG, SVG, WebP) on\n"
-               "                        the cover; in a list, a logo column does it\n"
+               "                        the cover instead of the one the window keeps\n"
+               "                        (--logo '' for none); a list's logo column\n"
+               "                        gives its rows their own\n"
                "  --batch LIST.csv      one brochure for each row of a CSV list (comma,\n"
                "                        semicolon or tab; UTF-8, UTF-16 or Windows-1252;\n"
-               "                        - for standard input) whose header names the\n"
+               "                        - for standard input; at most 16 MB) or a\n"
+               "                        workbook (.xlsx, .ods: at most 32 MB unpacked;\n"
+               "                        .xls) whose header names the\n"
                "                        columns company_name, tag_line, address_line_1,\n"
                "                        address_line_2, city, state, zip_code, phone,\n"
                "                        fax, email (or the window's captions)\n"
@@ -359,6 +440,11 @@ QString usageText(const QString& programName) {
                "                        print service's job id\n"
                "  --printer NAME        print on NAME instead of the default printer\n"
                "  --copies N            how many brochures to print (1 to 999)\n"
+               "  --print-shop          with --output FILE.pdf: a PDF/X file for a print\n"
+               "                        shop, colour running on 0.125 in beyond the\n"
+               "                        trimmed 11 x 8.5 in page\n"
+               "  --marks               with --print-shop: crop marks and fold marks\n"
+               "                        outside the bleed\n"
                "\n"
                "Colours and profiles:\n"
                "  --colour #RRGGBB      the main colour: the cover, cards and bands (also\n"

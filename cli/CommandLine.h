@@ -27,14 +27,16 @@ struct Invocation {
     };
     Mode mode = Mode::Windows;
     QString problem;
+    bool brief = false; // the problem alone is told, without the usage
 
-    QString output;     // --output
-    QString fieldsFile; // --fields, empty for the saved fields
-    QString logo;       // --logo, empty for none
-    QString list;       // --batch
-    QString outputDir;  // --output-dir
-    bool doc = true;    // --format doc or both
-    bool pdf = false;   // --format pdf or both
+    QString output;         // --output
+    QString fieldsFile;     // --fields, empty for the saved fields
+    QString logo;           // --logo, empty for none
+    bool logoGiven = false; // --logo was given: the window's logo is not used
+    QString list;           // --batch
+    QString outputDir;      // --output-dir
+    bool doc = true;        // --format doc or both
+    bool pdf = false;       // --format pdf or both
     bool overwrite = false;
     int jobs = 0;                 // --jobs: offices at once for a list; 0 chooses
     QString printer;              // --printer, empty for the default one
@@ -43,6 +45,10 @@ struct Invocation {
     bool officeReadsList = false; // a workbook, read by the office
     int shard = 0;                // --shard K/N: K, from 1; 0 for the whole list
     int shards = 0;               // N
+    // --print-shop: the --output PDF made for a print shop (PDF/X, bleed);
+    // --marks: with crop and fold marks.
+    bool printShop = false;
+    bool marks = false;
 
     // The company's look. Each colour given replaces that colour of the
     // profile (or of the brochure's own scheme); for --batch, a row's own
@@ -52,7 +58,6 @@ struct Invocation {
     std::optional<QColor> accent;       // --accent
     QString profile;                    // --profile, empty for none
     QString saveProfile;                // --save-profile
-    bool logoGiven = false;             // --logo, even an empty one (no logo)
 
     bool makesBrochures() const {
         return mode == Mode::One || (mode == Mode::Batch && (!check || officeReadsList)) ||

@@ -5,6 +5,7 @@
 #include "cli/ListColumns.h"
 #include "cli/ListEncoding.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -22,6 +23,8 @@ namespace {
 struct Record {
     int line = 0;
     std::vector<QByteArray> values;
+    // Columns whose text was too long to be read whole.
+    std::vector<std::size_t> overlong;
 };
 
 struct Collector {
@@ -68,6 +71,31 @@ qsizetype characterCount(const QString& text) {
         if (!text.at(i).isLowSurrogate())
             ++count;
     return count;
+}
+
+// The error a spreadsheet shows in a cell whose formula failed, when the
+// text is one; empty for any other text.
+QString spreadsheetError(const QString& text) {
+    static const QRegularExpression error(
+        QStringLiteral("^(#(DIV/0!|NAME\\?|N/A|VALUE!|REF!|NUM!|NULL!|SPILL!|CALC!|FIELD!|"
+                       "BLOCKED!|CONNECT!|BUSY!|UNKNOWN!|FMT!|GETTING_DATA)|Err:\\d{3})$"));
+    const QString trimmed = text.trimmed();
+    return error.match(trimmed).hasMatch() ? trimmed : QString();
+}
+
+// A few of many names, and how many more: a warning stays one short line.
+QString fewNamed(const QStringList& names) {
+    constexpr int kNamed = 5;
+    constexpr int kLongestName = 40;
+    QStringList shown;
+    for (qsizetype i = 0; i < names.size() && i < kNamed; ++i)
+        shown << (names[i].size() > kLongestName ? names[i].left(kLongestName) + QChar(0x2026)
+                                                 : names[i]);
+    if (names.size() <= kNamed)
+        return shown.join(QStringLiteral(", "));
+    return QStringLiteral("%1 and %L2 more columns")
+        .arg(shown.join(QStringLiteral(", ")))
+        .arg(names.size() - kNamed);
 }
 
 // Parses the bytes into records; the error names the line where the CSV
@@ -145,12 +173,14 @@ CompanyList readCompanyList(const QByteArray& bytes) {
     return companiesOf(records);
 }
 
-CompanyList readCompanyTable(const std::vector<std::pair<int, QStringList>>& rows) {
+CompanyList readCompanyTable(const std::vector<TableRow>& rows) {
     std::vector<Record> records;
-    for (const auto& [line, cells] : rows) {
-        Record record{line, {}};
-        for (const QString& cell : cells)
+    for (const TableRow& row : rows) {
+        Record record{row.line, {}, {}};
+        for (const QString& cell : row.cells)
             record.values.push_back(cell.toUtf8());
+        for (const int column : row.overlong)
+            record.overlong.push_back(std::size_t(column));
         records.push_back(std::move(record));
     }
     return companiesOf(records);
@@ -207,7 +237,7 @@ CompanyList companiesOf(const std::vector<Record>& records) {
         list.warning = QStringLiteral("line %1: skipped %2, which the brochure has no field for; "
                                       "the columns are %3")
                            .arg(headerLine)
-                           .arg(skipped.join(QStringLiteral(", ")), knownColumns());
+                           .arg(fewNamed(skipped), knownColumns());
 
     int number = 0;
     for (std::size_t r = 1; r < records.size(); ++r) {
@@ -226,6 +256,17 @@ CompanyList companiesOf(const std::vector<Record>& records) {
                 row.rejection = reason;
         };
         for (std::size_t c = 0; c < record.values.size(); ++c) {
+            if (std::find(record.overlong.begin(), record.overlong.end(), c) !=
+                record.overlong.end()) {
+                reject(QStringLiteral("%1 is over %L2 characters long; at most %3 fit")
+                           .arg(c < columnName.size() ? columnName[c]
+                                                      : QStringLiteral("column %1").arg(c + 1))
+                           .arg(kMostCellCharacters)
+                           .arg(c < columnField.size() && columnField[c] >= 0
+                                    ? kPlaceholderTable[std::size_t(columnField[c])].listLimit
+                                    : 0));
+                continue;
+            }
             if (c < columnField.size() && columnField[c] == kLogoColumn) {
                 row.logo = decodeUtf8(record.values[c]).value_or(QString()).trimmed();
                 continue;
@@ -259,6 +300,14 @@ CompanyList companiesOf(const std::vector<Record>& records) {
                            .arg(columnName[c]));
                 continue;
             }
+            if (const QString error = spreadsheetError(*text); !error.isEmpty()) {
+                reject(QStringLiteral("%1 (column %2) shows the spreadsheet error %3 instead of a "
+                                      "value; correct it in the spreadsheet")
+                           .arg(columnName[c])
+                           .arg(c + 1)
+                           .arg(error));
+                continue;
+            }
             const qsizetype length = characterCount(*text);
             if (length > field.listLimit) {
                 reject(QStringLiteral("%1 is %2 characters long; at most %3 fit")
@@ -269,6 +318,10 @@ CompanyList companiesOf(const std::vector<Record>& records) {
             }
             row.fields[std::size_t(field.index)] = singleLineText(*text);
         }
+        if (row.fields[std::size_t(kTitleFieldIndex)].trimmed().isEmpty())
+            reject(
+                QStringLiteral("%1 is empty; every brochure needs the company's name")
+                    .arg(QLatin1String(kPlaceholderTable[std::size_t(kTitleFieldIndex)].column)));
         list.rows.push_back(std::move(row));
     }
     return list;

@@ -3,6 +3,7 @@
 #include "brochure/BrochureProduct.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -47,15 +48,28 @@ struct CompanyList {
 // shows, in UTF-8, UTF-16 with a byte-order mark or Windows-1252. The first
 // row names the columns (see fieldOfColumnName); a column may be missing (its
 // field stays empty) except the company name's; a column of another name is
-// passed over with a warning. Rows with nothing in them are passed over. A row is
-// rejected, never cut, when a value holds a line break, is longer than its
-// field's limit in lists, is not UTF-8, or when the row has more values than
-// the header has columns.
+// passed over with a warning naming a few and counting the rest. Rows with
+// nothing in them are passed over. A row is rejected, never cut, when a value
+// holds a line break, is longer than its field's limit in lists, is not UTF-8,
+// shows a spreadsheet error ("#DIV/0!", "Err:502", ...), when the company
+// name is empty, or when the row has more values than the header has columns.
 CompanyList readCompanyList(const QByteArray& bytes);
 
-// The same for a table read from a workbook: each row's number and its
-// cells' text as shown.
-CompanyList readCompanyTable(const std::vector<std::pair<int, QStringList>>& rows);
+// The most characters of a cell read from a workbook: more than any field
+// takes, so a longer cell is rejected without being read whole.
+inline constexpr int kMostCellCharacters = 1000;
+
+// A row of a table read from a workbook: its number, its cells' text as
+// shown, and the columns whose cells held more than kMostCellCharacters
+// (their text is not read).
+struct TableRow {
+    int line = 0;
+    QStringList cells;
+    QList<int> overlong;
+};
+
+// The same for a table read from a workbook.
+CompanyList readCompanyTable(const std::vector<TableRow>& rows);
 
 // The column names in the order the window shows the fields, joined by
 // ", ", for messages and the usage.

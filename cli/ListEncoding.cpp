@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace lw::cli {
@@ -51,17 +52,43 @@ bool isUtf8(const QByteArray& bytes) {
     return !decoder.hasError();
 }
 
+// UTF-16 written without a byte-order mark, as some exports do: text of
+// Latin letters, digits and separators has a zero byte in every other place.
+// The byte order is the side the zeros are on.
+enum class Unmarked { No, LittleEndian, BigEndian };
+Unmarked unmarkedUtf16(const QByteArray& bytes) {
+    const qsizetype length = std::min<qsizetype>(bytes.size(), 4096) & ~qsizetype(1);
+    if (length < 2)
+        return Unmarked::No;
+    qsizetype zeroFirst = 0, zeroSecond = 0;
+    for (qsizetype i = 0; i < length; i += 2) {
+        zeroFirst += bytes[i] == 0 && bytes[i + 1] != 0;
+        zeroSecond += bytes[i] != 0 && bytes[i + 1] == 0;
+    }
+    const qsizetype pairs = length / 2;
+    if (zeroSecond * 2 > pairs && zeroFirst * 10 < pairs)
+        return Unmarked::LittleEndian;
+    if (zeroFirst * 2 > pairs && zeroSecond * 10 < pairs)
+        return Unmarked::BigEndian;
+    return Unmarked::No;
+}
+
+QByteArray fromUtf16(const QByteArray& bytes, bool littleEndian) {
+    QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    const QString text = decoder.decode(bytes);
+    return text.toUtf8();
+}
+
 } // namespace
 
 QByteArray listAsUtf8(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return bytes.mid(3);
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
-    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        const QString text = decoder.decode(bytes.mid(2));
-        return text.toUtf8();
-    }
+    if (littleEndian || bytes.startsWith("\xFE\xFF"))
+        return fromUtf16(bytes.mid(2), littleEndian);
+    if (const Unmarked order = unmarkedUtf16(bytes); order != Unmarked::No)
+        return fromUtf16(bytes, order == Unmarked::LittleEndian);
     if (isUtf8(bytes) || holdsUtf8Sequence(bytes))
         return bytes;
     return fromWindows1252(bytes).toUtf8();

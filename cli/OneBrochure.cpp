@@ -3,6 +3,7 @@
 #include "brochure/FieldLength.h"
 #include "brochure/FieldStore.h"
 #include "brochure/LogoPicture.h"
+#include "brochure/LogoStore.h"
 #include "brochure/SingleLineText.h"
 #include "cli/BrochureWriter.h"
 #include "cli/DamagedSettings.h"
@@ -10,8 +11,10 @@
 #include "cli/Interruption.h"
 #include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
+#include "wordgen/PrintShopExport.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -22,12 +25,29 @@ namespace {
 // The fields of a hand-written file in the settings file's layout; none
 // when it cannot be read as one.
 std::optional<BrochureWriter::Fields> fieldsFromFile(const QString& path) {
+    // A device, a pipe or a file far larger than ten fields is refused
+    // before it is read: /dev/zero never ends.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        printError(QStringLiteral("%1 is %2, not a fields file")
+                       .arg(path, info.isDir() ? QStringLiteral("a folder")
+                                               : QStringLiteral("a device or a pipe")));
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         printError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
-    const FieldsFile read = readFieldsFile(file.readAll());
+    const QByteArray bytes = file.read(kMostFieldsFileBytes + 1);
+    if (bytes.size() > kMostFieldsFileBytes) {
+        printError(QStringLiteral("%1 is larger than a fields file may be (%2 KB); it holds one "
+                                  "line a field")
+                       .arg(path)
+                       .arg(kMostFieldsFileBytes >> 10));
+        return std::nullopt;
+    }
+    const FieldsFile read = readFieldsFile(bytes);
     if (!read.error.isEmpty()) {
         printError(QStringLiteral("%1: %2").arg(path, read.error));
         return std::nullopt;
@@ -52,13 +72,19 @@ BrochureWriter::Fields storedFields() {
 
 } // namespace
 
+QString logoToUse(const Invocation& invocation) {
+    return invocation.logoGiven ? invocation.logo : storedLogoPath();
+}
+
 bool logoCanBeUsed(const QString& logo) {
     if (logo.isEmpty())
         return true;
-    const QString problem = prepareLogo(logo).error;
-    if (!problem.isEmpty())
-        printError(problem + QStringLiteral("; nothing was made"));
-    return problem.isEmpty();
+    const PreparedLogo prepared = prepareLogo(logo);
+    if (!prepared.error.isEmpty())
+        printError(prepared.error + QStringLiteral("; nothing was made"));
+    else if (!prepared.warning.isEmpty())
+        printError(QStringLiteral("warning: ") + prepared.warning);
+    return prepared.error.isEmpty();
 }
 
 std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile,
@@ -98,14 +124,28 @@ int runOneBrochure(const Invocation& invocation) {
     if (!read)
         return 1;
     const BrochureWriter::Fields& fields = *read;
-    if (!logoCanBeUsed(look->logo))
+    const QString& logo = look->logo;
+    if (!logoCanBeUsed(logo))
         return 1;
+    if (invocation.printShop && !logo.isEmpty()) {
+        const QString refusal =
+            judgePictureResolution(logoPixelsPerInch(prepareLogo(logo).pixels)).refusal;
+        if (!refusal.isEmpty()) {
+            printError(refusal + QStringLiteral("; nothing was made"));
+            return 1;
+        }
+    }
     if (const QString problem = startEngine(); !problem.isEmpty()) {
         printError(problem);
         return 1;
     }
-    const BrochureWriter::Result result = BrochureWriter().write(
-        fields, {invocation.output}, invocation.overwrite, look->logo, look->colours);
+    BrochureWriter writer;
+    if (invocation.printShop)
+        writer.forPrintShop(invocation.marks);
+    const BrochureWriter::Result result =
+        writer.write(fields, {invocation.output}, invocation.overwrite, logo, look->colours);
+    for (const QString& warning : result.warnings)
+        printError(QStringLiteral("warning: ") + warning);
     if (!result.failure.isEmpty()) {
         printError(QStringLiteral("cannot make %1: %2").arg(invocation.output, result.failure));
         return interrupted() ? kInterruptedExitCode : 1;

@@ -19,8 +19,13 @@ int runOneBrochure(const Invocation& invocation);
 std::optional<BrochureWriter::Fields>
 brochureFields(const QString& fieldsFile, const std::optional<Profile>& profile = std::nullopt);
 
+// The logo for the cover: --logo's file when it is given (none when it is
+// given empty), else the one the window keeps, as the fields are.
+QString logoToUse(const Invocation& invocation);
+
 // True when there is no logo or it can be used; otherwise says why on
-// standard error, before any office is started.
+// standard error, before any office is started. A logo that prints coarsely
+// is warned about there.
 bool logoCanBeUsed(const QString& logo);
 
 } // namespace lw::cli

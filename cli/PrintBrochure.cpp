@@ -20,7 +20,10 @@ int runPrintBrochure(const Invocation& invocation) {
     if (!look)
         return status;
     const auto fields = brochureFields(invocation.fieldsFile, look->profile);
-    if (!fields || !logoCanBeUsed(look->logo))
+    if (!fields)
+        return 1;
+    const QString& logo = look->logo;
+    if (!logoCanBeUsed(logo))
         return 1;
     // The printer first: a missing one is told before the office starts.
     const PrinterLookup lookup = findPrinter(invocation.printer);
@@ -41,7 +44,7 @@ int runPrintBrochure(const Invocation& invocation) {
     recordPathToMake(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("brochure.pdf"));
     const BrochureWriter::Result made =
-        BrochureWriter().write(*fields, {pdf}, true, look->logo, look->colours);
+        BrochureWriter().write(*fields, {pdf}, true, logo, look->colours);
     if (!made.failure.isEmpty()) {
         printError(QStringLiteral("cannot make the brochure: ") + made.failure);
         return interrupted() ? kInterruptedExitCode : 1;

@@ -50,8 +50,8 @@ std::optional<BrochureLook> brochureLook(const Invocation& invocation, int* exit
         look.logo = store.logoFile(look.profile->name);
         look.colours = look.profile->colours;
     }
-    if (invocation.logoGiven)
-        look.logo = invocation.logo;
+    if (invocation.logoGiven || !look.profile)
+        look.logo = logoToUse(invocation);
     look.colours = chosenColours(invocation, look.colours);
     return look;
 }

@@ -15,9 +15,10 @@ struct BrochureLook {
     ColourChoice colours;
 };
 
-// The look an invocation asks for: --logo, else the profile's logo; the
-// colours given over the profile's (or the brochure's own). None, with the
-// exit status, when --profile names no profile (the known names are told).
+// The look an invocation asks for: --logo, else the profile's logo, else
+// the window's; the colours given over the profile's (or the brochure's
+// own). None, with the exit status, when --profile names no profile (the
+// known names are told).
 std::optional<BrochureLook> brochureLook(const Invocation& invocation, int* exitStatus);
 
 // --schemes, --profiles, --save-profile. Return the exit status.

@@ -41,8 +41,9 @@ int runCommandLine(const Invocation& invocation) {
                                                QLatin1String(LEAFWRIGHT_VERSION)));
         return 0;
     case Invocation::Mode::Bad:
-        printError(invocation.problem + QStringLiteral("\n\n") +
-                   usageText(QLatin1String(kProgramName)).chopped(1));
+        printError(invocation.brief ? invocation.problem
+                                    : invocation.problem + QStringLiteral("\n\n") +
+                                          usageText(QLatin1String(kProgramName)).chopped(1));
         return 2;
     case Invocation::Mode::Windows:
         return 0;

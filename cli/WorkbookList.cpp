@@ -1,5 +1,7 @@
 #include "cli/WorkbookList.h"
 
+#include "cli/ListColumns.h"
+#include "cli/ListFile.h"
 #include "wordgen/EngineModule.h"
 
 #include <QFileInfo>
@@ -13,21 +15,27 @@ bool isWorkbookPath(const QString& path) {
 }
 
 CompanyList readWorkbookList(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+    // Judged before the office sees it: a workbook that unpacks to more
+    // than a list ever holds would take the office minutes and gigabytes.
+    if (const QString problem = workbookFileProblem(path); !problem.isEmpty()) {
         CompanyList list;
-        list.error = QStringLiteral("no such file");
+        list.error = problem;
         return list;
     }
-    const word::WorkbookCells cells = word::readWorkbook(path);
+    word::WorkbookReading reading;
+    reading.mostCharacters = kMostCellCharacters;
+    // Columns the brochure has no field for are never read past the header.
+    reading.wanted = [](int, const QString& header) { return fieldOfColumnName(header) != -1; };
+    const word::WorkbookCells cells = word::readWorkbook(path, reading);
     if (!cells.error.isEmpty()) {
         CompanyList list;
         list.error = QStringLiteral("cannot read the workbook: %1").arg(cells.error);
         return list;
     }
-    std::vector<std::pair<int, QStringList>> rows;
+    std::vector<TableRow> rows;
     rows.reserve(cells.rows.size());
     for (const word::WorkbookRow& row : cells.rows)
-        rows.emplace_back(row.line, row.cells);
+        rows.push_back({row.line, row.cells, row.overlong});
     return readCompanyTable(rows);
 }
 

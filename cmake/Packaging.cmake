@@ -27,13 +27,14 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The libraries the program and its engine module link to.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the engine runs but does not link to: the office's word processor, its
-# drawing filters (the page picture) and the fonts that stand in for Arial.
+# drawing filters (the page picture) and the fonts that stand in for Arial;
+# and Ghostscript, which makes the PDF/X file for print shops.
 # Either variant of the office will do, so a machine keeps the one it has
 # (they conflict: naming one would make apt swap the other out). The full
 # office comes first, so a desktop without one gains a Writer that can also
 # open the saved brochure.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libreoffice-writer | libreoffice-writer-nogui, libreoffice-draw | libreoffice-draw-nogui, libreoffice-calc | libreoffice-calc-nogui, libqt6svg6, qt6-image-formats-plugins, fonts-liberation2, libcups2"
+    "libreoffice-writer | libreoffice-writer-nogui, libreoffice-draw | libreoffice-draw-nogui, libreoffice-calc | libreoffice-calc-nogui, libqt6svg6, qt6-image-formats-plugins, fonts-liberation2, libcups2, ghostscript"
 )
 # Printing goes to the print service; without it the rest works and Print
 # says the service is not running.

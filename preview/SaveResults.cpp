@@ -18,7 +18,8 @@ bool asksForPdf(const QString& target, int chosenFilter) {
 
 } // namespace
 
-void saveResultsToWordFile(const QString& workingDocument, const PdfWriter& writePdf) {
+void saveResultsToWordFile(const QString& workingDocument, const PdfWriter& writePdf,
+                           const PrintShopWriter& writePrintShop) {
     GuardedProcedure save(QStringLiteral("Form2"), QStringLiteral("PushButton6_Click"));
     QString fileName;
     QString title;
@@ -43,12 +44,22 @@ void saveResultsToWordFile(const QString& workingDocument, const PdfWriter& writ
     // An existing target is not deleted first: the copy or the PDF replaces
     // it in one rename, so a failure leaves the old file as it was.
     bool copied = false;
+    QStringList warnings;
     save.step(114, [&] {
         if (!replace)
             return;
         const bool existed = PathExists(target);
+        const bool forPrintShop =
+            chosenFilter == kPrintShopFilterIndex || chosenFilter == kPrintShopMarksFilterIndex;
         try {
-            if (!asksForPdf(target, chosenFilter))
+            if (forPrintShop && writePrintShop)
+                warnings = writePrintShop(workingDocument, target,
+                                          chosenFilter == kPrintShopMarksFilterIndex);
+            else if (forPrintShop)
+                throw Failure(QStringLiteral("Cannot write %1: PDF files for a print shop cannot "
+                                             "be made here")
+                                  .arg(target));
+            else if (!asksForPdf(target, chosenFilter))
                 copyFileReplacing(workingDocument, target);
             else if (writePdf)
                 writePdf(workingDocument, target);
@@ -64,8 +75,11 @@ void saveResultsToWordFile(const QString& workingDocument, const PdfWriter& writ
         copied = true;
     });
     save.step(116, [&] {
-        if (copied)
-            prompts().message(QStringLiteral("Done."));
+        if (!copied)
+            return;
+        prompts().message(QStringLiteral("Done."));
+        for (const QString& warning : std::as_const(warnings))
+            prompts().message(warning);
     });
 }
 

@@ -16,8 +16,13 @@ packages=(
     libqt6svg6 qt6-image-formats-plugins
     # reads the company lists of the command line (RFC 4180 CSV)
     libcsv-dev
+    # unpacks compressed SVG logos (.svgz)
+    zlib1g-dev
     # prints through the system's print service
     libcups2-dev
+    # makes the PDF/X file for print shops; brings the CMYK profile
+    # (libgs-common's default_cmyk.icc) its output intent names
+    ghostscript
     # fonts metric-compatible with the ones the windows and the brochure use
     fonts-liberation2
 )

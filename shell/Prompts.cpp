@@ -38,6 +38,11 @@ public:
                         dialogParent());
         box.exec();
     }
+    void warning(const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok,
+                        dialogParent());
+        box.exec();
+    }
     bool askYesNo(const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text,
                         QMessageBox::Yes | QMessageBox::No, dialogParent());

@@ -13,6 +13,9 @@ public:
     virtual void applicationError(const QString& text) = 0;
     // No icon, OK only, the application's title.
     virtual void message(const QString& text) = 0;
+    // Warning icon, OK only, the application's title: something outside the
+    // program stands in the way (a paused printer), not a fault of its own.
+    virtual void warning(const QString& text) { message(text); }
     // No icon, Yes and No, the application's title. True for Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // A Save dialog that asks no overwrite question and adds no extension.

@@ -8,13 +8,16 @@
 
 #include "shell/InstanceRecord.h"
 #include <QApplication>
+#include <QComboBox>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 namespace lw {
@@ -55,6 +58,41 @@ void BrochurePrinter::presetPrinter(QPrinter& printer, const QString& title) {
     printer.setDocName(title);
 }
 
+void BrochurePrinter::keepLetterPaper(QPrintDialog& dialog) {
+    // On OK the dialog gives the printer the paper the print service names
+    // as that printer's default, over the Letter it was preset to, unless
+    // the user chose paper in its Properties. So Letter is chosen again
+    // there when they open, and after OK when they were never opened.
+    auto* chosenByUser = new bool(false);
+    connect(&dialog, &QObject::destroyed, [chosenByUser] { delete chosenByUser; });
+    const auto chooseLetterInProperties = [&dialog] {
+        for (QComboBox* sizes : dialog.findChildren<QComboBox*>(QStringLiteral("pageSizeCombo")))
+            for (int i = 0; i < sizes->count(); ++i)
+                if (sizes->itemData(i).value<QPageSize>().id() == QPageSize::Letter ||
+                    sizes->itemText(i) == QPageSize(QPageSize::Letter).name()) {
+                    sizes->setCurrentIndex(i);
+                    break;
+                }
+    };
+    for (QPushButton* properties : dialog.findChildren<QPushButton*>(QStringLiteral("properties")))
+        connect(properties, &QPushButton::pressed, &dialog,
+                [chosenByUser, chooseLetterInProperties] {
+                    // Once they are open: the click shows them modally.
+                    if (!*chosenByUser)
+                        QTimer::singleShot(0, chooseLetterInProperties);
+                    *chosenByUser = true;
+                });
+    connect(&dialog, &QDialog::accepted, &dialog, [&dialog, chosenByUser] {
+        QPrinter* printer = dialog.printer();
+        if (*chosenByUser || printer->outputFormat() != QPrinter::NativeFormat)
+            return;
+        const QList<QPageSize> sizes = QPrinterInfo(*printer).supportedPageSizes();
+        if (std::any_of(sizes.begin(), sizes.end(),
+                        [](const QPageSize& size) { return size.id() == QPageSize::Letter; }))
+            printer->setPageSize(QPageSize(QPageSize::Letter));
+    });
+}
+
 PrintRequest BrochurePrinter::requestFrom(const QPrinter& printer) {
     PrintRequest request;
     request.printer = printer.printerName();
@@ -80,13 +118,14 @@ void BrochurePrinter::print(const QString& workingDocument, const QString& title
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         const PrinterLookup lookup = findPrinter({});
         if (!lookup.printer) {
-            prompts().applicationError(lookup.problem);
+            prompts().warning(lookup.problem);
             return;
         }
     }
     QPrinter printer(QPrinter::HighResolution);
     presetPrinter(printer, title);
     QPrintDialog dialog(&printer, m_window);
+    keepLetterPaper(dialog);
     dialog.setMinMax(1, kBrochurePages);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
@@ -154,7 +193,7 @@ void BrochurePrinter::sendInBackground(const std::function<Outcome()>& work) {
 
 void BrochurePrinter::sent(const Outcome& outcome) {
     if (!outcome.problem.isEmpty()) {
-        prompts().applicationError(outcome.problem);
+        prompts().warning(outcome.problem);
         done(false);
         return;
     }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QPrintDialog;
 class QPrinter;
 class QTemporaryDir;
 class QWidget;
@@ -33,6 +34,9 @@ public:
 
     // The dialog's starting point for this brochure.
     static void presetPrinter(QPrinter& printer, const QString& title);
+    // Keeps the dialog on Letter paper wherever the printer chosen in it has
+    // Letter, whatever paper the printer names as its default.
+    static void keepLetterPaper(QPrintDialog& dialog);
     // What the dialog's answer asks the print service for.
     static PrintRequest requestFrom(const QPrinter& printer);
 

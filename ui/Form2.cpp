@@ -20,6 +20,7 @@
 #include "ui/PushButtonStyle.h"
 #include "ui/Twips.h"
 #include "wordgen/PdfExport.h"
+#include "wordgen/PrintShopExport.h"
 #include "wordgen/pdf/PdfPages.h"
 
 #include <QCloseEvent>
@@ -227,9 +228,14 @@ void Form2::PushButton2_Click() {
 }
 
 void Form2::PushButton6_Click() {
-    saveResultsToWordFile(mWordFile, [this](const QString& document, const QString& target) {
-        exportBrochurePdf(document, target, m_brochureTitle);
-    });
+    saveResultsToWordFile(
+        mWordFile,
+        [this](const QString& document, const QString& target) {
+            exportBrochurePdf(document, target, m_brochureTitle);
+        },
+        [this](const QString& document, const QString& target, bool marks) {
+            return exportPrintShopPdf(document, target, m_brochureTitle, marks);
+        });
 }
 
 void Form2::PushButton8_Click() {

@@ -38,6 +38,8 @@ void useLogoFile(const QString& path) {
     }
     if (g_window)
         g_window->changeLogo(StoredLogo{logo.bytes, logo.suffix});
+    if (!logo.warning.isEmpty())
+        prompts().message(logo.warning + QLatin1Char('.'));
 }
 
 void addLogoActions(QMenu& menu, QWidget* parent) {

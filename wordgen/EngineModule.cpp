@@ -11,13 +11,13 @@
 namespace lw::word {
 namespace {
 std::function<void()> g_stopEngine;
-std::function<WorkbookCells(const QString&)> g_readWorkbook;
+std::function<WorkbookCells(const QString&, const WorkbookReading&)> g_readWorkbook;
 } // namespace
 
-WorkbookCells readWorkbook(const QString& path) {
+WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading) {
     if (!g_readWorkbook)
         return {QStringLiteral("no office is installed to read workbooks"), {}};
-    return g_readWorkbook(path);
+    return g_readWorkbook(path, reading);
 }
 
 void stopEngines() {

@@ -2,6 +2,7 @@
 
 #include "wordgen/WordObjects.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,10 +16,21 @@ namespace lw::word {
 struct WorkbookRow {
     int line = 0;
     QStringList cells;
+    // Columns whose cell holds more than WorkbookReading::mostCharacters:
+    // left empty in cells, never read whole.
+    QList<int> overlong;
 };
 struct WorkbookCells {
     QString error; // set when the workbook cannot be read; rows are empty then
     std::vector<WorkbookRow> rows;
+};
+
+// How much of a workbook is read: the first shown row (the header) whole,
+// of the rows after it only the columns wanted (decided from the header's
+// text; none set: all), and of no cell more than mostCharacters.
+struct WorkbookReading {
+    int mostCharacters = 1000;
+    std::function<bool(int column, const QString& header)> wanted;
 };
 
 // What an engine module hands over when it is loaded: how to start a session
@@ -33,7 +45,7 @@ struct EngineEntry {
     // so that it is removed if the program is killed. May be empty.
     std::function<void(const QString& path)> recordPathToMake;
     // Reads a workbook (.xlsx, .xls, .ods) with the engine's spreadsheet.
-    std::function<WorkbookCells(const QString& path)> readWorkbook;
+    std::function<WorkbookCells(const QString& path, const WorkbookReading& reading)> readWorkbook;
 };
 
 // Each module exports: extern "C" void leafwright_engine_entry(lw::word::EngineEntry*)
@@ -49,7 +61,7 @@ inline constexpr auto kEngineModuleFile = "leafwright-office.so";
 QString loadEngineModules();
 
 // Reads a workbook through the loaded engine module.
-WorkbookCells readWorkbook(const QString& path);
+WorkbookCells readWorkbook(const QString& path, const WorkbookReading& reading);
 
 // Stops the engine's processes now; the next creation starts them again.
 void stopEngines();

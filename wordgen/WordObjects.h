@@ -146,6 +146,29 @@ struct DesignColour {
     std::uint32_t rgb; // 0xRRGGBB
 };
 
+// The sheet a print shop prints the pages on, in inches: each page is the
+// trimmed page, with colour running on by the bleed beyond the trim and,
+// with marks, white room outside that for crop marks and fold marks.
+struct PrintShopSheet {
+    double bleed = 0;
+    // The room outside the bleed that holds the marks; none without marks.
+    double markRoom = 0;
+    // Where the marks start beyond the bleed, and how long they are.
+    double markGap = 0, markLength = 0;
+    // A coloured area whose edge lies this near the trim reaches the trim
+    // in the print design: that edge runs on to the bleed's edge.
+    double reachesTrim = 0;
+    // Each page's folds, from its left trim; there are as many pages.
+    std::vector<std::vector<double>> folds;
+};
+
+// What the pages for a print shop hold that the press cares about.
+struct PrintShopPages {
+    // The coarsest picture's resolution at its printed size, in pixels per
+    // inch; none without pictures.
+    std::optional<double> lowestPicturePpi;
+};
+
 class WordDocument {
 public:
     virtual ~WordDocument() = default;
@@ -180,6 +203,16 @@ public:
         throw AutomationError(QStringLiteral("This engine cannot colour the design"));
     }
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;
+    // The pages laid out on a print shop's sheet and exported as a PDF at
+    // fileName: each page enlarged and its content moved by the bleed (and
+    // the mark room), coloured areas that reach the trim run on to the bleed,
+    // pictures made opaque over the colour behind them, marks drawn when
+    // asked. Changes the open document, which is then closed unsaved.
+    virtual PrintShopPages ExportPrintShopPdf(const QString& fileName,
+                                              const PrintShopSheet& sheet) {
+        (void)fileName, (void)sheet;
+        throw AutomationError(QStringLiteral("This engine cannot lay pages out for a print shop"));
+    }
 };
 
 class WordDocuments {

@@ -26,25 +26,39 @@ Rules the filling code and the printed result rely on:
 The last three are checked before the file is written.
 """
 
+import re
 import sys
 from pathlib import Path
 from xml.sax.saxutils import escape
 
 # --------------------------------------------------------------------------
-# Geometry (inches).  Landscape US Letter, three equal panels per page.
+# Geometry (inches).  Landscape US Letter, folded in three as a roll fold: the
+# panel that folds in is 1/16 in narrower than the other two, so it clears the
+# fold instead of buckling against it.  Page 1 (outside): inside flap, back,
+# cover; page 2 (inside): the narrow panel is on the right.
 PAGE_W, PAGE_H = 11.0, 8.5
-PANEL_W = PAGE_W / 3
+FOLDS = {1: (3.625, 7.3125), 2: (3.6875, 7.375)}   # from the page's left edge
 SAFE = 0.35                    # no ink nearer the paper's edge than this
 GUTTER = 0.15                  # colour cards stop this far short of a fold
 PAD = 0.45                     # text column inset from a panel's edges
-COL_W = PANEL_W - 2 * PAD      # width of a text column inside a panel
 TOP = 0.75                     # top of the text columns
 BAR_H = 0.10                   # thin bands at the top and bottom of the pages
 
 
-def panel_x(i):
-    """Left edge of the text column in panel i (0, 1, 2)."""
-    return i * PANEL_W + PAD
+def panel(page, i):
+    """(left, width) of panel i (0, 1, 2) of a page."""
+    edges = (0.0, *FOLDS[page], PAGE_W)
+    return edges[i], edges[i + 1] - edges[i]
+
+
+def panel_x(page, i):
+    """Left edge of the text column in panel i of a page."""
+    return panel(page, i)[0] + PAD
+
+
+def col_w(page, i):
+    """Width of the text column in panel i of a page."""
+    return panel(page, i)[1] - 2 * PAD
 
 
 # Palette: deep teal, warm amber accent, warm paper tint, ink.  AMBER is for
@@ -289,44 +303,50 @@ CALL = [
 # longest ones: a 60-character name, a 120-character tag line, 50-character
 # address lines, a 40-character city, a 60-character e-mail address and
 # 25-character phone numbers.
-COVER_CARD_X = 2 * PANEL_W + GUTTER
+COVER_CARD_X = panel(1, 2)[0] + GUTTER
 COVER_CARD_W = PAGE_W - SAFE - COVER_CARD_X
 COVER_X = COVER_CARD_X + 0.28
 COVER_W = COVER_CARD_W - 0.56
 COVER_BAND_Y = 6.65
 COVER_TITLE_Y = 2.0
+# Where a company's logo is fitted: across the cover, above the amber accent.
+# The program places it (brochure/LogoPicture.h holds the same numbers).
+LOGO_AREA = (round(COVER_X + 0.1, 4), 0.58, round(COVER_W - 0.2, 4), 0.95)
 BOX_Y, BOX_H = 6.55, 1.2        # tinted note boxes at the foot of a panel
 CALL_Y = 5.75
 CALL_H = BOX_Y + BOX_H - CALL_Y  # its foot level with the note box beside it
 FRAMES = [
-    ("Why Choose Us", 1, panel_x(0), TOP, COL_W, 7.1, "frText", WHITE, FLAP),
-    ("Contact", 1, panel_x(1), TOP, COL_W, BOX_Y - 0.2 - TOP, "frText", WHITE, CONTACT),
-    ("Pass On Note", 1, panel_x(1) + 0.2, BOX_Y + 0.14, COL_W - 0.35, BOX_H - 0.2, "frText",
-     PAPER, PASS_ON),
+    ("Why Choose Us", 1, panel_x(1, 0), TOP, col_w(1, 0), 7.1, "frText", WHITE, FLAP),
+    ("Contact", 1, panel_x(1, 1), TOP, col_w(1, 1), BOX_Y - 0.2 - TOP, "frText", WHITE,
+     CONTACT),
+    ("Pass On Note", 1, panel_x(1, 1) + 0.2, BOX_Y + 0.14, col_w(1, 1) - 0.35, BOX_H - 0.2,
+     "frText", PAPER, PASS_ON),
     ("Cover Title", 1, COVER_X, COVER_TITLE_Y, COVER_W, COVER_BAND_Y - 0.2 - COVER_TITLE_Y,
      "frText", TEAL,
      COVER_TITLE),
     ("Cover Strap", 1, COVER_X, COVER_BAND_Y + 0.3, COVER_W, 1.0, "frText", TEAL_DARK,
      COVER_STRAP),
-    ("About Us", 2, panel_x(0), TOP, COL_W, BOX_Y - 0.2 - TOP, "frText", WHITE, ABOUT),
-    ("Promise Note", 2, panel_x(0) + 0.2, BOX_Y + 0.14, COL_W - 0.35, BOX_H - 0.2, "frText",
-     PAPER, PROMISE),
-    ("What We Offer", 2, panel_x(1), TOP, COL_W, 7.1, "frText", PAPER, OFFER),
-    ("What to Expect", 2, panel_x(2), TOP, COL_W, CALL_Y - 0.15 - TOP, "frText", WHITE, EXPECT),
-    ("Call To Action", 2, panel_x(2), CALL_Y, COL_W, CALL_H, "frCall", TEAL, CALL),
+    ("About Us", 2, panel_x(2, 0), TOP, col_w(2, 0), BOX_Y - 0.2 - TOP, "frText", WHITE,
+     ABOUT),
+    ("Promise Note", 2, panel_x(2, 0) + 0.2, BOX_Y + 0.14, col_w(2, 0) - 0.35, BOX_H - 0.2,
+     "frText", PAPER, PROMISE),
+    ("What We Offer", 2, panel_x(2, 1), TOP, col_w(2, 1), 7.1, "frText", PAPER, OFFER),
+    ("What to Expect", 2, panel_x(2, 2), TOP, col_w(2, 2), CALL_Y - 0.15 - TOP, "frText",
+     WHITE, EXPECT),
+    ("Call To Action", 2, panel_x(2, 2), CALL_Y, col_w(2, 2), CALL_H, "frCall", TEAL, CALL),
 ]
 
 # Colour blocks: (name, page, x, y, width, height, fill colour).  All inside
 # the SAFE margin; cards stop GUTTER short of the folds, so a fold that is a
 # little off does not show a sliver of colour on the wrong panel.
 INNER_W = PAGE_W - 2 * SAFE
-OUTSIDE_W = 2 * PANEL_W - GUTTER - SAFE
+OUTSIDE_W = FOLDS[1][1] - GUTTER - SAFE
 SHAPES = [
     # page 1
     ("Outside Top Band", 1, SAFE, SAFE, OUTSIDE_W, BAR_H, TEAL),
     ("Outside Bottom Band", 1, SAFE, PAGE_H - SAFE - BAR_H, OUTSIDE_W, BAR_H, TEAL),
-    ("Pass On Box", 1, panel_x(1), BOX_Y, COL_W, BOX_H, PAPER),
-    ("Pass On Rule", 1, panel_x(1), BOX_Y, 0.05, BOX_H, AMBER),
+    ("Pass On Box", 1, panel_x(1, 1), BOX_Y, col_w(1, 1), BOX_H, PAPER),
+    ("Pass On Rule", 1, panel_x(1, 1), BOX_Y, 0.05, BOX_H, AMBER),
     ("Cover Card", 1, COVER_CARD_X, SAFE, COVER_CARD_W, PAGE_H - 2 * SAFE, TEAL),
     ("Cover Band", 1, COVER_CARD_X, COVER_BAND_Y, COVER_CARD_W, PAGE_H - SAFE - COVER_BAND_Y,
      TEAL_DARK),
@@ -334,10 +354,10 @@ SHAPES = [
     ("Cover Accent", 1, COVER_X, COVER_TITLE_Y - 0.3, 0.9, 0.09, AMBER),
     # page 2
     ("Inside Top Band", 2, SAFE, SAFE, INNER_W, BAR_H, TEAL),
-    ("Offer Card", 2, PANEL_W + GUTTER, SAFE + BAR_H, PANEL_W - 2 * GUTTER,
+    ("Offer Card", 2, panel(2, 1)[0] + GUTTER, SAFE + BAR_H, panel(2, 1)[1] - 2 * GUTTER,
      PAGE_H - 2 * (SAFE + BAR_H), PAPER),
-    ("Promise Box", 2, panel_x(0), BOX_Y, COL_W, BOX_H, PAPER),
-    ("Promise Rule", 2, panel_x(0), BOX_Y, 0.05, BOX_H, AMBER),
+    ("Promise Box", 2, panel_x(2, 0), BOX_Y, col_w(2, 0), BOX_H, PAPER),
+    ("Promise Rule", 2, panel_x(2, 0), BOX_Y, 0.05, BOX_H, AMBER),
     ("Inside Bottom Band", 2, SAFE, PAGE_H - SAFE - BAR_H, INNER_W, BAR_H, TEAL),
 ]
 
@@ -383,6 +403,44 @@ def check_margins():
         if x < SAFE - 1e-9 or y < SAFE - 1e-9 or x + w > PAGE_W - SAFE + 1e-9 \
                 or y + h > PAGE_H - SAFE + 1e-9:
             raise SystemExit(f"make_brochure: {name} reaches into the unprintable margin")
+
+
+def check_panels():
+    """Every text frame lies inside one panel of its page, so a fold never
+    runs through text."""
+    for name, page, x, _y, w, *_rest in FRAMES:
+        if not any(panel(page, i)[0] + SAFE - 1e-9 <= x
+                   and x + w <= sum(panel(page, i)) - SAFE + 1e-9 for i in range(3)):
+            raise SystemExit(f"make_brochure: {name} is not inside one panel of page {page}")
+
+
+def check_program_numbers():
+    """The program's own copies of the numbers that follow the panels, when
+    its headers are beside this script's folder: where a logo is fitted, the
+    folds a print shop's marks show, and the safe margin whose colour blocks
+    run on to the bleed for a print shop."""
+    brochure = Path(__file__).resolve().parents[2] / "brochure"
+    expected = {
+        "LogoPicture.h": {"kLogoAreaLeft": LOGO_AREA[0], "kLogoAreaTop": LOGO_AREA[1],
+                          "kLogoAreaWidth": LOGO_AREA[2], "kLogoAreaHeight": LOGO_AREA[3]},
+        "PrintShopSheet.h": {"kTrimWidthInches": PAGE_W, "kTrimHeightInches": PAGE_H,
+                             "kTemplateSafeMarginInches": SAFE},
+    }
+    for header, numbers in expected.items():
+        path = brochure / header
+        if not path.exists():
+            continue
+        text = path.read_text(encoding="utf-8")
+        for name, value in numbers.items():
+            found = re.search(rf"\b{name} = ([0-9.]+)", text)
+            if not found or abs(float(found.group(1)) - value) > 1e-3:
+                raise SystemExit(f"make_brochure: {path} does not give {name} as {value:g}")
+        if header == "PrintShopSheet.h":
+            folds = re.search(r"kFoldInches\{\s*\{\{([^}]*)\},\s*\{([^}]*)\}\}", text)
+            found = folds and tuple(tuple(float(v) for v in g.split(",")) for g in folds.groups())
+            if found != (FOLDS[1], FOLDS[2]):
+                raise SystemExit(f"make_brochure: {path} does not fold at {FOLDS[1]} and "
+                                 f"{FOLDS[2]}")
 
 
 def check_tokens():
@@ -580,6 +638,8 @@ def build():
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).with_name("brochure.fodt")
     check_margins()
+    check_panels()
+    check_program_numbers()
     check_tokens()
     check_contrast()
     out.write_text(build(), encoding="utf-8")

@@ -5,9 +5,11 @@
 #include "brochure/BrandColours.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PrintedPages.h"
+#include "tests/support/ProgramRuns.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -18,10 +20,6 @@
 #include <csignal>
 
 namespace {
-
-QString programPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/leafwright");
-}
 
 // Text of a file through an independent reader (catdoc, pdftotext, pdfinfo).
 QString readWith(const QString& tool, const QStringList& arguments) {
@@ -35,17 +33,6 @@ QString docText(const QString& path) {
                     {QStringLiteral("-d"), QStringLiteral("utf-8"), path});
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -53,61 +40,11 @@ QStringList entries(const QString& folder) {
 
 } // namespace
 
-class CommandLineTest : public QObject {
+class CommandLineTest : public QObject, lw::test::ProgramRuns {
     Q_OBJECT
 
-    // One office profile pool for every run, so only the first run makes one.
-    QTemporaryDir m_home;
-    QProcess m_process;
-
-    QString path(const QString& name) const { return m_home.filePath(name); }
-    QString tempPath() const { return path(QStringLiteral("temp")); }
-    QByteArray officeMarker() const {
-        return QFile::encodeName(path(QStringLiteral("cache/leafwright/office-profile-")));
-    }
-
-    // Starts the program with no display at all: it must choose for itself.
-    void start(const QStringList& arguments) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.remove(QStringLiteral("LEAFWRIGHT_TESTING"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-        environment.insert(QStringLiteral("TEMP"), tempPath());
-        QDir().mkpath(tempPath());
-        m_process.setProcessEnvironment(environment);
-        m_process.setWorkingDirectory(m_home.path());
-        m_process.start(programPath(), arguments);
-        QVERIFY(m_process.waitForStarted());
-    }
-    int run(const QStringList& arguments, QString* errors = nullptr, QString* output = nullptr) {
-        start(arguments);
-        if (!m_process.waitForFinished(120000))
-            return -1;
-        if (errors)
-            *errors = QString::fromUtf8(m_process.readAllStandardError());
-        if (output)
-            *output = QString::fromUtf8(m_process.readAllStandardOutput());
-        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-    }
-    // Nothing of a run outlives it: no worker, no office, no working file.
-    void verifyNothingLeft() {
-        QVERIFY(lw::test::waitUntilNoneWith("--batch-worker", 5000));
-        QVERIFY(lw::test::waitUntilNoneWith(officeMarker(), 5000));
-        QCOMPARE(entries(tempPath()), QStringList());
-    }
-
 private slots:
-    void cleanup() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-        for (pid_t pid : lw::test::processesWith(officeMarker()))
-            ::kill(pid, SIGKILL);
-    }
+    void cleanup() { stopLeftovers(); }
 
     void listOfCompanies() {
         const QString longTag(301, QLatin1Char('t'));
@@ -139,12 +76,13 @@ private slots:
         QVERIFY(errors.contains(QStringLiteral("list.csv:10: rejected: tag_line is 301 "
                                                "characters long")));
         QVERIFY(errors.contains(QStringLiteral("list.csv:3: kept Kept.doc")));
-        QVERIFY(errors.endsWith(QStringLiteral("4 written, 2 rejected, 1 kept as they were\n")));
+        QVERIFY(errors.contains(QStringLiteral("list.csv:9: rejected: company_name is empty")));
+        QVERIFY(errors.endsWith(QStringLiteral("3 written, 3 rejected, 1 kept as they were\n")));
 
-        QCOMPARE(entries(out),
-                 QStringList({QStringLiteral("Birch & Pine, Inc.doc"), QStringLiteral("Kept.doc"),
-                              QStringLiteral("row-6.doc"), QStringLiteral("Élan Café.doc"),
-                              QStringLiteral("élan café (2).doc")}));
+        QCOMPARE(
+            entries(out),
+            QStringList({QStringLiteral("Birch & Pine, Inc.doc"), QStringLiteral("Kept.doc"),
+                         QStringLiteral("Élan Café.doc"), QStringLiteral("élan café (2).doc")}));
         QCOMPARE(readFile(out + QStringLiteral("/Kept.doc")), QByteArray("not to be touched"));
         const QString birch = docText(out + QStringLiteral("/Birch & Pine, Inc.doc"));
         for (const char* value :
@@ -152,7 +90,6 @@ private slots:
             QVERIFY2(birch.contains(QString::fromUtf8(value)), value);
         QVERIFY(!birch.contains(QLatin1Char('['))); // no placeholder left
         QVERIFY(docText(out + QStringLiteral("/Élan Café.doc")).contains(QStringLiteral("Zürich")));
-        QVERIFY(docText(out + QStringLiteral("/row-6.doc")).contains(QStringLiteral("Nowhere")));
         verifyNothingLeft();
 
         // A list without company names stops before anything is written.
@@ -207,12 +144,13 @@ private slots:
         QVERIFY(lw::test::textOfPdf(path(QStringLiteral("sheet/Acme.pdf")))
                     .contains(QStringLiteral("05412")));
 
-        writeFile(path(QStringLiteral("damaged.xlsx")), QByteArray(4000, 'x'));
+        writeFile(path(QStringLiteral("damaged.xlsx")), "PK\x03\x04" + QByteArray(4000, 'x'));
         QCOMPARE(run({QStringLiteral("--batch"), QStringLiteral("damaged.xlsx"),
                       QStringLiteral("--output-dir"), QStringLiteral("none")},
                      &errors),
                  1);
-        QVERIFY2(errors.contains(QStringLiteral("cannot read the workbook")), qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("damaged.xlsx: it is damaged")),
+                 qPrintable(errors));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("none"))));
         verifyNothingLeft();
     }
@@ -252,6 +190,27 @@ private slots:
         }
         QVERIFY2(picture && mask, qPrintable(images.join(QLatin1Char('\n'))));
 
+        // The logo the window keeps goes on the cover too, as its fields
+        // do, unless --logo says otherwise ('' for none).
+        const QString kept = path(QStringLiteral("data/Tessaly/Leafwright/logo.png"));
+        QDir().mkpath(QFileInfo(kept).path());
+        QVERIFY(QFile::copy(path(QStringLiteral("logo.png")), kept));
+        const QStringList fields{QStringLiteral("--fields"), QStringLiteral("logo.ini"),
+                                 QStringLiteral("--output")};
+        QCOMPARE(run(fields + QStringList{QStringLiteral("kept.pdf")}, &errors), 0);
+        QCOMPARE(run(fields + QStringList{QStringLiteral("none.pdf"), QStringLiteral("--logo"),
+                                          QString()},
+                     &errors),
+                 0);
+        QFile::remove(kept);
+        const auto pictures = [this](const char* pdf) {
+            return lw::test::runTool(QStringLiteral("pdfimages"),
+                                     {QStringLiteral("-list"), path(QString::fromLatin1(pdf))})
+                .count(QStringLiteral(" image "));
+        };
+        QVERIFY(pictures("kept.pdf") > 0);
+        QCOMPARE(pictures("none.pdf"), 0);
+
         writeFile(path(QStringLiteral("notes.png")), "meeting notes, not a picture\n");
         QCOMPARE(
             run(arguments + QStringList{QStringLiteral("notes.png"), QStringLiteral("--output"),
@@ -261,6 +220,93 @@ private slots:
         QVERIFY2(errors.contains(QStringLiteral("\"notes.png\" is not a picture")),
                  qPrintable(errors));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("notes.pdf"))));
+        verifyNothingLeft();
+    }
+
+    // What a new user or a hostile sender tries, each told in one clear
+    // line, quickly, without an office and without a crash.
+    void hostileAndMistakenInputs_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("told");
+        const QString bigCell = QStringLiteral("bigcell.xlsx");
+        QTest::newRow("list with hostile rows")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("hostile/list.csv"),
+                           QStringLiteral("--check")}
+            << 1
+            << QStringList{QStringLiteral("list.csv:3: the logo \"../outside.png\" is outside "
+                                          "the list's folder"),
+                           QStringLiteral("list.csv:4: city (column 2) shows the spreadsheet "
+                                          "error #DIV/0!"),
+                           QStringLiteral("list.csv:5: company_name is empty"),
+                           QStringLiteral("2 rows can be made, 3 rejected")};
+        QTest::newRow("workbook of one 100 MB cell")
+            << QStringList{QStringLiteral("--batch"), bigCell, QStringLiteral("--check")} << 1
+            << QStringList{QStringLiteral("bigcell.xlsx: it unpacks to 101 MB, more than a list "
+                                          "may (32 MB)")};
+        QTest::newRow("workbook with a cell of 2,000 characters")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("longcell.xlsx"),
+                           QStringLiteral("--check")}
+            << 1
+            << QStringList{QStringLiteral("longcell.xlsx:2: city is over 1,000 characters long; "
+                                          "at most 100 fit"),
+                           QStringLiteral("1 rows can be made, 1 rejected")};
+        QTest::newRow("workbook named .csv")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("workbook.csv"),
+                           QStringLiteral("--check")}
+            << 1 << QStringList{QStringLiteral("it is an Excel workbook (.xlsx), not a text list")};
+        QTest::newRow("folder named .xlsx")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("hostile"),
+                           QStringLiteral("--check")}
+            << 1 << QStringList{QStringLiteral("it is a folder, not a list")};
+        QTest::newRow("fields from a device")
+            << QStringList{QStringLiteral("--output"), QStringLiteral("z.pdf"),
+                           QStringLiteral("--fields"), QStringLiteral("/dev/zero")}
+            << 1
+            << QStringList{QStringLiteral("/dev/zero is a device or a pipe, not a fields file")};
+        QTest::newRow("logo that refers to itself")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("hostile/self.csv"),
+                           QStringLiteral("--check")}
+            << 0 << QStringList{QStringLiteral("1 rows can be made, 0 rejected")};
+        QTest::newRow("mistyped option")
+            << QStringList{QStringLiteral("--batch"), QStringLiteral("x.csv"),
+                           QStringLiteral("--out-dir"), QStringLiteral("x")}
+            << 2
+            << QStringList{QStringLiteral("leafwright: unknown option --out-dir; did you mean "
+                                          "--output-dir? (see --help)\n")};
+    }
+    void hostileAndMistakenInputs() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QStringList, told);
+        const QString hostile = path(QStringLiteral("hostile"));
+        if (!QFileInfo::exists(hostile)) {
+            QDir().mkpath(hostile);
+            writeFile(hostile + QStringLiteral("/self.svg"),
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
+                      "<rect width=\"5\" height=\"10\"/><image width=\"10\" height=\"10\" "
+                      "href=\"self.svg\"/></svg>");
+            writeFile(hostile + QStringLiteral("/list.csv"),
+                      "company_name,city,logo\nAcme,Bern,self.svg\nOut,Bern,../outside.png\n"
+                      "Div,#DIV/0!,\n,Nameless,\nFine,Bern,\n");
+            writeFile(hostile + QStringLiteral("/self.csv"), "company_name,logo\nAcme,self.svg\n");
+            // A workbook whose one cell unpacks to 100 MB, one with a cell of
+            // 2,000 characters, and a workbook under a text list's name.
+            QProcess python;
+            python.setWorkingDirectory(m_home.path());
+            python.start(
+                QStringLiteral("python3"),
+                {QStringLiteral(LEAFWRIGHT_SOURCE_DIR "/tests/endtoend/data/make_workbooks.py")});
+            QVERIFY(python.waitForFinished(60000) && python.exitCode() == 0);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QString errors, output;
+        QCOMPARE(run(arguments, &errors, &output), status);
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+        for (const QString& text : told)
+            QVERIFY2((errors + output).contains(text), qPrintable(errors + output));
+        QVERIFY(!errors.contains(QStringLiteral("Usage:")));
         verifyNothingLeft();
     }
 

@@ -2,16 +2,26 @@
 // cupsd with its own configuration, spool and socket, never the machine's
 // printers. A Letter printer that prints both sides, an A4 printer that
 // prints one, and none at all; the document each job was sent with is read
-// back from the private spool with poppler's tools.
+// back from the private spool with poppler's tools. The window's print
+// dialog is shown on the same private service.
 #include "brochure/BrochureProduct.h"
+#include "tests/support/FakePrompts.h"
+#include "ui/BrochurePrinter.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -136,6 +146,8 @@ private slots:
                               "/state\nErrorLog " + home + "/log/error_log\nAccessLog " + home +
                               "/log/access_log\nPageLog " + home +
                               "/log/page_log\nFileDevice Yes\n"));
+        // This process's own printing (the window's dialog) asks it too.
+        qputenv("CUPS_SERVER", QFile::encodeName(socket()));
         m_cupsd.setProcessEnvironment(environment());
         m_cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
         m_cupsd.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"),
@@ -212,6 +224,46 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
     }
 
+    // The print dialog on a printer whose own default is A4 but which has
+    // Letter: the brochure's Letter stays chosen, so nothing is shrunk, and
+    // is what its Properties show; other paper chosen there is kept.
+    void dialogKeepsLetterPaper() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(QStringLiteral("a4-one-side"));
+        lw::BrochurePrinter::presetPrinter(printer, QStringLiteral("Brochure"));
+        {
+            QPrintDialog dialog(&printer);
+            lw::BrochurePrinter::keepLetterPaper(dialog);
+            dialog.open();
+            QCoreApplication::processEvents();
+            dialog.accept();
+        }
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+        QCOMPARE(lw::BrochurePrinter::requestFrom(printer).paper, QByteArray());
+
+        QPrintDialog dialog(&printer);
+        lw::BrochurePrinter::keepLetterPaper(dialog);
+        dialog.open();
+        QPageSize::PageSizeId shown = QPageSize::Custom;
+        QTimer::singleShot(500, [&shown] {
+            QWidget* properties = QApplication::activeModalWidget();
+            QComboBox* sizes =
+                properties ? properties->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))
+                           : nullptr;
+            if (!sizes)
+                return;
+            shown = sizes->currentData().value<QPageSize>().id();
+            for (int i = 0; i < sizes->count(); ++i)
+                if (sizes->itemData(i).value<QPageSize>().id() == QPageSize::A4)
+                    sizes->setCurrentIndex(i);
+            QMetaObject::invokeMethod(properties, "accept");
+        });
+        dialog.findChild<QPushButton*>(QStringLiteral("properties"))->click();
+        dialog.accept();
+        QCOMPARE(shown, QPageSize::Letter);
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    }
+
     // Each refusal says why and what to do, before any office starts.
     void refusesWithReason() {
         QString errors;
@@ -227,6 +279,15 @@ private slots:
         QVERIFY2(errors.startsWith(QStringLiteral("leafwright: No printer is set up.")),
                  qPrintable(errors));
         QCOMPARE(errors.count(QLatin1Char('\n')), 1);
+        // In the window: a warning of its own, not an "Application Error".
+        {
+            lw::test::FakePrompts prompts;
+            lw::BrochurePrinter(nullptr).print(QStringLiteral("brochure.doc"),
+                                               QStringLiteral("Brochure"));
+            QCOMPARE(prompts.errors, QStringList());
+            QVERIFY2(prompts.messages.value(0).startsWith(QStringLiteral("No printer is set up.")),
+                     qPrintable(prompts.messages.join(QLatin1Char('\n'))));
+        }
 
         cleanupTestCase();
         QCOMPARE(print({}, nullptr, &errors), 1);
@@ -235,5 +296,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PrintServiceTest)
+QTEST_MAIN(PrintServiceTest)
 #include "tst_print_service.moc"

@@ -6,7 +6,12 @@
 #include "cli/CommandLine.h"
 #include "cli/CompanyList.h"
 #include "cli/FieldsFile.h"
+#include "cli/ListFile.h"
+#include "cli/ListLogo.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace lw;
@@ -14,7 +19,42 @@ using namespace lw::cli;
 
 namespace {
 constexpr int kCompany = 0, kCity = 1, kTagLine = 7;
+
+QByteArray little(quint32 value, int bytes) {
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char((value >> (8 * i)) & 0xFF);
+    return out;
 }
+
+// A ZIP archive whose entries claim to unpack to the sizes given; only its
+// directory matters to the reader.
+QByteArray zipClaiming(const QList<QPair<QByteArray, quint32>>& entries) {
+    QByteArray local, directory;
+    for (const auto& [name, size] : entries) {
+        const quint32 offset = quint32(local.size());
+        local += "PK\x03\x04" + little(20, 2) + little(0, 2) + little(8, 2) + little(0, 8) +
+                 little(0, 4) + little(size, 4) + little(quint32(name.size()), 2) + little(0, 2) +
+                 name;
+        directory += "PK\x01\x02" + little(20, 2) + little(20, 2) + little(0, 2) + little(8, 2) +
+                     little(0, 8) + little(0, 4) + little(size, 4) +
+                     little(quint32(name.size()), 2) + little(0, 6) + little(0, 2) + little(0, 4) +
+                     little(offset, 4) + name;
+    }
+    return local + directory + "PK\x05\x06" + little(0, 4) + little(quint32(entries.size()), 2) +
+           little(quint32(entries.size()), 2) + little(quint32(directory.size()), 4) +
+           little(quint32(local.size()), 4) + little(0, 2);
+}
+
+QByteArray withoutMark(const QString& text, bool littleEndian) {
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+        bytes += littleEndian ? QByteArray{1, low} + high : QByteArray{1, high} + low;
+    }
+    return bytes;
+}
+} // namespace
 
 class CompanyListTest : public QObject {
     Q_OBJECT
@@ -114,6 +154,11 @@ private slots:
                               "has no field for; the columns are company_name, tag_line, "
                               "address_line_1, address_line_2, city, state, zip_code, phone, fax, "
                               "email");
+        for (const bool littleEndian : {true, false})
+            QTest::newRow(littleEndian ? "UTF-16 LE without a mark" : "UTF-16 BE without a mark")
+                << withoutMark(QStringLiteral("company_name,zip\r\nMüller GmbH,05412\r\n"),
+                               littleEndian)
+                << QStringLiteral("Müller GmbH") << QStringLiteral("05412") << QString();
         QTest::newRow("UTF-8 with a mark, commas, common names")
             << QByteArray("\xEF\xBB\xBF"
                           "company_name,Postal Code,E-mail\n\xC3\x89lan,05412,a@b\n")
@@ -130,18 +175,167 @@ private slots:
         QTEST(list.warning, "warning");
     }
 
-    // A hand-written fields file: values as typed, a bad line by its number.
+    // A hand-written fields file: values as typed, keys as a person knows
+    // them, a bad line by its number.
+    void fieldsFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value"); // or the start of the error
+        QTest::newRow("settings keys in their section")
+            << QByteArray("; made by hand\r\n[Other]\nText1_0=no\n[Leafwright]\r\nText1_0 = "
+                          "Birch, Pine & Co\r\nText1_1=\"  Bern \"\n\ntext1_7=C:\\tools\n")
+            << kCompany << QStringLiteral("Birch, Pine & Co");
+        QTest::newRow("quoted blanks kept") << QByteArray("[Leafwright]\nText1_1=\"  Bern \"\n")
+                                            << kCity << QStringLiteral("  Bern ");
+        QTest::newRow("backslashes literally") << QByteArray("[Leafwright]\ntext1_7=C:\\tools\n")
+                                               << kTagLine << QStringLiteral("C:\\tools");
+        QTest::newRow("column name, no section")
+            << QByteArray("company_name=Quince Hollow Farm\n") << kCompany
+            << QStringLiteral("Quince Hollow Farm");
+        QTest::newRow("the window's caption")
+            << QByteArray("Tag Line: = Fresh, daily\nZip Code=05412\n") << kTagLine
+            << QStringLiteral("Fresh, daily");
+        QTest::newRow("common name in the section")
+            << QByteArray("[Leafwright]\nPostal Code=05412\ncity=Bern\n") << kCity
+            << QStringLiteral("Bern");
+        QTest::newRow("not key=value") << QByteArray("[Leafwright]\nText1_0=A\nAcme Ltd\n") << -1
+                                       << QStringLiteral("line 3 is not key=value: \"Acme Ltd\"");
+        QTest::newRow("unknown key") << QByteArray("compnay=Acme\n") << -1
+                                     << QStringLiteral("line 1: \"compnay\" names no field; the "
+                                                       "keys are company_name, tag_line");
+        QTest::newRow("no field at all")
+            << QByteArray("[Other]\nText1_0=A\n") << -1 << QStringLiteral("it names no field");
+    }
     void fieldsFiles() {
-        const FieldsFile file = readFieldsFile("; made by hand\r\n[Other]\nText1_0=no\n"
-                                               "[Leafwright]\r\nText1_0 = Birch, Pine & Co\r\n"
-                                               "Text1_1=\"  Bern \"\n\ntext1_7=C:\\tools\n");
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        const FieldsFile file = readFieldsFile(bytes);
+        if (field < 0) {
+            QVERIFY2(file.error.startsWith(value), qPrintable(file.error));
+            return;
+        }
         QVERIFY2(file.error.isEmpty(), qPrintable(file.error));
-        QCOMPARE(file.fields[kCompany], QStringLiteral("Birch, Pine & Co"));
-        QCOMPARE(file.fields[kCity], QStringLiteral("  Bern "));
-        QCOMPARE(file.fields[kTagLine], QStringLiteral("C:\\tools"));
-        QCOMPARE(readFieldsFile("[Leafwright]\nText1_0=A\nAcme Ltd\n").error,
-                 QStringLiteral("line 3 is not key=value: \"Acme Ltd\""));
-        QVERIFY(readFieldsFile("Text1_0=A\n").error.startsWith(QStringLiteral("it needs")));
+        QCOMPARE(file.fields[std::size_t(field)], value);
+    }
+
+    // Rows a spreadsheet or a careless export spoils: each rejected with
+    // its column, the others kept.
+    void rowsRejected_data() {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("rejection");
+        for (const char* error : {"#DIV/0!", "#NAME?", "#N/A", "#VALUE!", "#REF!", "Err:540"})
+            QTest::newRow(error) << QByteArray("Acme,") + error
+                                 << QStringLiteral("city (column 2) shows the spreadsheet error "
+                                                   "%1 instead of a value; correct it in the "
+                                                   "spreadsheet")
+                                        .arg(QLatin1String(error));
+        QTest::newRow("empty company name")
+            << QByteArray(" ,Bern")
+            << QStringLiteral("company_name is empty; every brochure "
+                              "needs the company's name");
+        QTest::newRow("a value that merely starts like an error")
+            << QByteArray("#1 Pizza,#N/A Street") << QString();
+    }
+    void rowsRejected() {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, rejection);
+        const CompanyList list = readCompanyList("company_name,city\n" + row + "\nFine,Bern\n");
+        QCOMPARE(list.rows.size(), std::size_t(2));
+        QCOMPARE(list.rows[0].rejection, rejection);
+        QVERIFY(list.rows[1].rejection.isEmpty());
+    }
+
+    // A workbook's cell too long to be read whole rejects its row; many
+    // unknown columns make one short warning.
+    void workbookTables() {
+        const CompanyList list =
+            readCompanyTable({{1, {QStringLiteral("Company"), QStringLiteral("City")}, {}},
+                              {2, {QStringLiteral("Acme"), QString()}, {1}},
+                              {3, {QStringLiteral("Beta"), QStringLiteral("Bern")}, {}}});
+        QCOMPARE(list.rows.at(0).rejection,
+                 QStringLiteral("city is over 1,000 characters long; at most 100 fit"));
+        QVERIFY(list.rows.at(1).rejection.isEmpty());
+
+        QStringList header{QStringLiteral("company_name")};
+        for (int i = 0; i < 5000; ++i)
+            header << QStringLiteral("extra%1").arg(i);
+        const QString warning = readCompanyTable({{1, header, {}}}).warning;
+        QVERIFY2(warning.size() < 300 && !warning.contains(u'\n'), qPrintable(warning));
+        QVERIFY2(warning.contains(QStringLiteral("\"extra4\" and 4,995 more columns")),
+                 qPrintable(warning));
+    }
+
+    // A row's logo stays inside the list's folder.
+    void logoPathsStayInTheListFolder_data() {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("beside the list") << QStringLiteral("acme.png") << true;
+        QTest::newRow("in a folder of it") << QStringLiteral("logos/../logos/acme.png") << true;
+        QTest::newRow("Windows separators") << QStringLiteral("logos\\acme.png") << true;
+        QTest::newRow("absolute") << QStringLiteral("/etc/acme.png") << false;
+        QTest::newRow("up and out") << QStringLiteral("../acme.png") << false;
+        QTest::newRow("up and out, Windows") << QStringLiteral("logos\\..\\..\\acme.png") << false;
+        QTest::newRow("link leading out") << QStringLiteral("link/outside.png") << false;
+    }
+    void logoPathsStayInTheListFolder() {
+        QFETCH(QString, written);
+        QFETCH(bool, inside);
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("list"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/logos")));
+        QFile(root.filePath(QStringLiteral("outside.png"))).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::link(root.path(), folder + QStringLiteral("/link")));
+        const ListLogo logo = listLogoPath(QDir(folder), written);
+        QCOMPARE(logo.problem.isEmpty(), inside);
+        QCOMPARE(logo.path.startsWith(folder + QLatin1Char('/')), inside);
+        if (!inside)
+            QVERIFY(logo.problem.contains(QStringLiteral("is outside the list's folder")));
+    }
+
+    // Files judged by what they hold before anything reads them whole.
+    void listFilesJudgedByContents_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem"); // its start; empty for none
+        const QByteArray xlsx = zipClaiming({{"xl/workbook.xml", 2000}, {"xl/sheet1.xml", 90000}});
+        QTest::newRow("workbook") << "list.xlsx" << xlsx << QString();
+        QTest::newRow("workbook that unpacks to 1 GiB")
+            << "huge.xlsx" << zipClaiming({{"xl/workbook.xml", 2000}, {"xl/sheet1.xml", 1u << 30}})
+            << QStringLiteral("it unpacks to 1,025 MB, more than a list may (32 MB)");
+        QTest::newRow("text named as a workbook")
+            << "list.xlsx" << QByteArray("company_name\nAcme\n")
+            << QStringLiteral("it is a text list (CSV), not a workbook as its name says; rename "
+                              "it to end in .csv");
+        QTest::newRow("workbook named as text")
+            << "list.csv" << xlsx
+            << QStringLiteral("it is an Excel workbook (.xlsx), not a text list as its name says; "
+                              "rename it to end in .xlsx");
+        QTest::newRow("document named as a workbook")
+            << "list.ods" << zipClaiming({{"word/document.xml", 100}})
+            << QStringLiteral("it is a Word document (.docx), not a workbook");
+        QTest::newRow("folder") << "folder.xlsx" << QByteArray()
+                                << QStringLiteral("it is a folder, not a list");
+    }
+    void listFilesJudgedByContents() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        if (bytes.isEmpty()) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        const QString found = name.endsWith(QLatin1String(".csv")) ? readTextListFile(path).error
+                                                                   : workbookFileProblem(path);
+        QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.startsWith(problem),
+                 qPrintable(found));
+        QVERIFY(readTextListFile(QStringLiteral("/dev/zero"))
+                    .error.startsWith(QStringLiteral("it is not a regular file")));
     }
 
     void fileNames() {
@@ -189,6 +383,9 @@ private slots:
         QVERIFY(both.doc && both.pdf && !both.overwrite);
         QVERIFY(read({"--batch", "l.csv", "--output-dir", "d"}).doc);
         QCOMPARE(read({"--batch", "l.csv", "--output-dir", "d", "--jobs", "3"}).jobs, 3);
+        const Invocation shop = read({"--output", "a.pdf", "--print-shop", "--marks"});
+        QVERIFY(shop.mode == Mode::One && shop.pdf && shop.printShop && shop.marks);
+        QVERIFY(!read({"--output", "a.pdf", "--print-shop"}).marks);
 
         for (const auto& bad : std::initializer_list<std::initializer_list<const char*>>{
                  {"--bogus"},
@@ -204,11 +401,28 @@ private slots:
                  {"--batch", "l.csv", "--output-dir", "d", "--jobs", "0"},
                  {"--batch", "l.csv", "--output-dir", "d", "--jobs", "many"},
                  {"--output", "a.doc", "--jobs", "2"},
+                 {"--output", "a.doc", "--print-shop"},
+                 {"--output", "a.pdf", "--marks"},
+                 {"--print-shop"},
+                 {"--batch", "l.csv", "--output-dir", "d", "--print-shop"},
+                 {"--print", "--print-shop"},
                  {"--overwrite"}}) {
             const Invocation invocation = read(bad);
             QCOMPARE(invocation.mode, Mode::Bad);
             QVERIFY(!invocation.problem.isEmpty() && !invocation.problem.contains(u'\n'));
         }
+        // A slip of the fingers is told on one line, with the option meant.
+        const Invocation mistyped = read({"--batch", "l.csv", "--out-dir", "d"});
+        QCOMPARE(mistyped.problem,
+                 QStringLiteral("unknown option --out-dir; did you mean --output-dir? (see "
+                                "--help)"));
+        QVERIFY(mistyped.brief);
+        QCOMPARE(read({"--bogus"}).problem, QStringLiteral("unknown option --bogus (see --help)"));
+        // --logo: for the rows without their own; given empty, none at all.
+        const Invocation logo = read({"--batch", "l.csv", "--check", "--logo", ""});
+        QCOMPARE(logo.mode, Mode::Batch);
+        QVERIFY(logo.logoGiven && logo.logo.isEmpty());
+        QVERIFY(!read({"--output", "a.pdf"}).logoGiven);
 
         // The company's look: the scheme, then each colour given over it.
         const Invocation look = read({"--output", "a.pdf", "--scheme", "navy & CORAL", "--color",

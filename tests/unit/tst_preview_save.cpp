@@ -67,7 +67,9 @@ void PreviewSaveTest::savesToANewName() {
     saveResultsToWordFile(m_working);
     // Word first, so it is what the dialog offers unless the user picks PDF.
     QCOMPARE(prompts.saveDialogs,
-             QStringList{"Save File|Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf"});
+             QStringList{"Save File|Word Files (*.doc)|*.doc|PDF Files (*.pdf)|*.pdf|"
+                         "PDF for a print shop (*.pdf)|*.pdf|"
+                         "PDF for a print shop, with crop and fold marks (*.pdf)|*.pdf"});
     QVERIFY(prompts.questions.isEmpty());
     QCOMPARE(readAll(path("brochure.doc")), kWorkingBytes);
     QCOMPARE(prompts.messages, QStringList{"Done."});
@@ -163,7 +165,9 @@ void PreviewSaveTest::failedCopyOntoAFolderIsReported() {
 }
 
 // The PDF filter, or a name ending in .pdf under the Word filter, makes a
-// PDF; a PDF that cannot be made leaves the file there as it was and says so.
+// PDF; a print shop's filters make a print shop's PDF, with marks from the
+// second, and its warnings follow "Done."; a PDF that cannot be made leaves
+// the file there as it was and says so.
 void PreviewSaveTest::pdfByFilterOrByName() {
     test::FakePrompts prompts;
     QStringList written;
@@ -173,17 +177,28 @@ void PreviewSaveTest::pdfByFilterOrByName() {
         written << QFileInfo(document).fileName() + " -> " + QFileInfo(target).fileName();
         writeFile(target, "%PDF");
     };
+    const PrintShopWriter printShop = [&](const QString& document, const QString& target,
+                                          bool marks) {
+        written << QFileInfo(document).fileName() + " -> " + QFileInfo(target).fileName() +
+                       (marks ? " with marks" : " for a print shop");
+        writeFile(target, "%PDF");
+        return marks ? QStringList{"The logo prints at 210 ppi"} : QStringList();
+    };
     writeFile(path("broken.pdf"), "last year's PDF");
     prompts.saveAnswers << path("by-filter") << path("by-name.PDF") << path("broken.pdf")
-                        << path("plain.doc");
-    prompts.saveFilterAnswers << kPdfFilterIndex << 0 << kPdfFilterIndex << 0;
+                        << path("plain.doc") << path("shop.pdf") << path("marked.pdf");
+    prompts.saveFilterAnswers << kPdfFilterIndex << 0 << kPdfFilterIndex << 0
+                              << kPrintShopFilterIndex << kPrintShopMarksFilterIndex;
     prompts.yesNoAnswers << true;
-    for (int i = 0; i < 4; ++i)
-        saveResultsToWordFile(m_working, writer);
+    for (int i = 0; i < 6; ++i)
+        saveResultsToWordFile(m_working, writer, printShop);
     QCOMPARE(written,
-             QStringList({"tmpout12345678.doc -> by-filter", "tmpout12345678.doc -> by-name.PDF"}));
+             QStringList({"tmpout12345678.doc -> by-filter", "tmpout12345678.doc -> by-name.PDF",
+                          "tmpout12345678.doc -> shop.pdf for a print shop",
+                          "tmpout12345678.doc -> marked.pdf with marks"}));
     QCOMPARE(readAll(path("plain.doc")), kWorkingBytes);
-    QCOMPARE(prompts.messages, QStringList({"Done.", "Done.", "Done."}));
+    QCOMPARE(prompts.messages, QStringList({"Done.", "Done.", "Done.", "Done.", "Done.",
+                                            "The logo prints at 210 ppi"}));
     QCOMPARE(prompts.errorLines(), QList<int>{114});
     QVERIFY(prompts.errors[0].startsWith("Cannot write " + path("broken.pdf") +
                                          ": Disk full\r\nThe file that was there is unchanged."));

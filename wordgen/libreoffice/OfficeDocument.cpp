@@ -7,6 +7,7 @@
 #include "wordgen/libreoffice/OfficePicture.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 #include "wordgen/libreoffice/OfficeShapes.h"
+#include "wordgen/libreoffice/PrintLayout.h"
 #include "wordgen/libreoffice/StoryTexts.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -244,6 +245,16 @@ void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {
         });
     m_state->close();
     m_session->forgetClosed();
+}
+
+PrintShopPages OfficeDocument::ExportPrintShopPdf(const QString& fileName,
+                                                  const PrintShopSheet& sheet) {
+    // The layout changes pages and shapes, which the kept template's undo
+    // would not take back: only a saved document is laid out.
+    if (m_state->kept)
+        throw AutomationError(
+            QStringLiteral("A template being filled cannot be laid out for a print shop"));
+    return m_state->call([&] { return exportForPrintShop(m_state->document, fileName, sheet); });
 }
 
 } // namespace lw::word::office

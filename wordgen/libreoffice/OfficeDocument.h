@@ -25,6 +25,8 @@ public:
                     double height) override;
     void SetDesignColours(const std::vector<DesignColour>& colours, bool asDesigned) override;
     void Close(std::optional<std::int16_t> saveChanges) override;
+    PrintShopPages ExportPrintShopPdf(const QString& fileName,
+                                      const PrintShopSheet& sheet) override;
 
 private:
     std::shared_ptr<SessionState> m_session;

@@ -27,11 +27,6 @@ using css::uno::UNO_QUERY_THROW;
 namespace lw::word::office {
 namespace {
 
-// The office measures in hundredths of a millimetre.
-sal_Int32 hundredthsOfMm(double inches) {
-    return sal_Int32(std::lround(inches * 2540.0));
-}
-
 AutomationError unreadable(const QString& fileName) {
     return AutomationError(QStringLiteral("The picture \"%1\" could not be read").arg(fileName));
 }

@@ -8,6 +8,7 @@
 #include <com/sun/star/uno/Sequence.hxx>
 #include <rtl/ustring.hxx>
 
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -21,6 +22,11 @@ inline OUString toUno(const QString& text) {
 
 inline QString fromUno(const OUString& text) {
     return QString(reinterpret_cast<const QChar*>(text.getStr()), text.getLength());
+}
+
+// The office measures lengths in hundredths of a millimetre.
+inline sal_Int32 hundredthsOfMm(double inches) {
+    return sal_Int32(std::lround(inches * 2540.0));
 }
 
 // A local path as a file URL the office accepts (spaces, non-ASCII escaped).
