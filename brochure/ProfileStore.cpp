@@ -118,6 +118,18 @@ QString ProfileStore::folder() {
            QStringLiteral("/profiles");
 }
 
+ColourChoice ProfileStore::shownColours() {
+    QFile active(folder() + u'/' + QLatin1String(kActiveFile));
+    if (!active.open(QIODevice::ReadOnly))
+        return defaultColours();
+    const QString stem = QString::fromUtf8(active.read(64)).trimmed();
+    QFile file(pathOf(stem, QStringLiteral("json")));
+    if (numberOf(stem + u'.') < 0 || !file.open(QIODevice::ReadOnly))
+        return defaultColours();
+    const FileReading reading = readProfileFile(file.read(kLargestProfileFile));
+    return reading.profile && !reading.damaged ? reading.profile->colours : defaultColours();
+}
+
 ProfileStore ProfileStore::open(const QDateTime& now) {
     ProfileStore store;
     store.read(now);

@@ -64,6 +64,10 @@ public:
     // The first free name of the form "base", "base (2)", "base (3)", ...
     QString freeName(const QString& base) const;
 
+    // The colours of the profile the window shows, read without changing
+    // anything; the brochure's own when none can be read.
+    static ColourChoice shownColours();
+
     // Where the store lives.
     static QString folder();
 

@@ -49,6 +49,9 @@ std::optional<BrochureLook> brochureLook(const Invocation& invocation, int* exit
         }
         look.logo = store.logoFile(look.profile->name);
         look.colours = look.profile->colours;
+    } else {
+        // As the window shows them, as its fields and logo are.
+        look.colours = ProfileStore::shownColours();
     }
     if (invocation.logoGiven || !look.profile)
         look.logo = logoToUse(invocation);

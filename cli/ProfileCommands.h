@@ -16,8 +16,8 @@ struct BrochureLook {
 };
 
 // The look an invocation asks for: --logo, else the profile's logo, else
-// the window's; the colours given over the profile's (or the brochure's
-// own). None, with the exit status, when --profile names no profile (the
+// the window's; the colours given over the profile's (else those the window
+// shows). None, with the exit status, when --profile names no profile (the
 // known names are told).
 std::optional<BrochureLook> brochureLook(const Invocation& invocation, int* exitStatus);
 

@@ -371,7 +371,7 @@ private slots:
     // with the others kept; bad values and unknown names refused with
     // nothing written; a list's row with a bad colour rejected with its line;
     // a brochure from the profile with a maroon cover and no teal left; a
-    // pale yellow cover whose name and tag line stay legible.
+    // pale yellow cover, the window's, whose name and tag line stay legible.
     void coloursSchemesAndProfiles() {
         QString errors, output;
         QCOMPARE(run({QStringLiteral("--schemes")}, &errors, &output), 0);
@@ -430,8 +430,12 @@ private slots:
                      0xff8b1e3f),
                  QString());
 
+        // Without colours of its own, a brochure takes those the window shows.
+        QCOMPARE(run({QStringLiteral("--save-profile"), QStringLiteral("Window Co"),
+                      QStringLiteral("--colour"), QStringLiteral("#F2E94E")},
+                     &errors),
+                 0);
         QCOMPARE(run({QStringLiteral("--fields"), QStringLiteral("birch.ini"),
-                      QStringLiteral("--colour"), QStringLiteral("#F2E94E"),
                       QStringLiteral("--output"), QStringLiteral("pale.pdf")},
                      &errors),
                  0);
