@@ -73,9 +73,14 @@ void keepBrochureTemplate(const Reference<frame::XDesktop2>& desktop) {
         return;
     try {
         std::unique_ptr<KeptTemplate>& kept = OfficeEngine::instance().keptTemplate();
-        if (!kept)
+        if (!kept) {
             kept = KeptTemplate::load(desktop, resource.readAll(),
                                       QString::fromLatin1(kTemplateFileName));
+            // Laid out and drawn once now, with its own fonts, not while the
+            // first brochure waits.
+            if (kept)
+                renderFirstPage(kept->document());
+        }
     } catch (const uno::Exception&) {
         // The first brochure loads it then.
     }
