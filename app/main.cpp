@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     // the usage, the version and a bad invocation need no application.
     if (lw::cli::runsWithoutWindow(argc, argv)) {
         const lw::cli::Invocation early = lw::cli::readCommandLine(argc, argv);
-        if (!early.makesBrochures())
+        if (!early.needsApplication())
             return lw::cli::runCommandLine(early);
         lw::cli::prepareForWorkWithoutWindow();
     } else if (const QString problem = lw::cli::missingDisplayProblem(argc, argv);

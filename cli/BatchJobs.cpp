@@ -38,7 +38,9 @@ QByteArray encodeJob(const BatchJob& job) {
     const QJsonObject object{{QStringLiteral("line"), job.line},
                              {QStringLiteral("fields"), fields},
                              {QStringLiteral("targets"), toJson(job.targets)},
-                             {QStringLiteral("logo"), job.logo}};
+                             {QStringLiteral("logo"), job.logo},
+                             {QStringLiteral("colour"), colourText(job.colours.main)},
+                             {QStringLiteral("accent"), colourText(job.colours.accent)}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -51,6 +53,10 @@ BatchJob decodeJob(const QByteArray& line) {
         job.fields[std::size_t(i)] = fields.at(i).toString();
     job.targets = fromJson(object.value(QStringLiteral("targets")));
     job.logo = object.value(QStringLiteral("logo")).toString();
+    job.colours.main =
+        parseColour(object.value(QStringLiteral("colour")).toString()).value_or(job.colours.main);
+    job.colours.accent =
+        parseColour(object.value(QStringLiteral("accent")).toString()).value_or(job.colours.accent);
     return job;
 }
 
@@ -86,7 +92,8 @@ void runHere(const std::vector<BatchJob>& jobs, bool replace, const OutcomeHandl
     for (const BatchJob& job : jobs) {
         if (interrupted())
             return;
-        onOutcome({job.line, writer.write(job.fields, job.targets, replace, job.logo)});
+        onOutcome(
+            {job.line, writer.write(job.fields, job.targets, replace, job.logo, job.colours)});
     }
 }
 
@@ -185,8 +192,8 @@ int runWorker(bool replace) {
         if (line.isEmpty())
             break;
         const BatchJob job = decodeJob(line);
-        const QByteArray answer =
-            encodeOutcome({job.line, writer.write(job.fields, job.targets, replace, job.logo)});
+        const QByteArray answer = encodeOutcome(
+            {job.line, writer.write(job.fields, job.targets, replace, job.logo, job.colours)});
         std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout);
         std::fflush(stdout);
     }

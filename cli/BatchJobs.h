@@ -16,6 +16,7 @@ struct BatchJob {
     BrochureWriter::Fields fields;
     QStringList targets;
     QString logo; // a picture for the cover, or empty
+    ColourChoice colours = defaultColours();
 };
 
 struct BatchOutcome {

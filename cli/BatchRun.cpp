@@ -10,6 +10,7 @@
 #include "cli/ListFile.h"
 #include "cli/ListLogo.h"
 #include "cli/OneBrochure.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "cli/WorkbookList.h"
 #include "wordgen/EngineModule.h"
@@ -42,6 +43,23 @@ QString fileNames(const QStringList& paths) {
     return names.join(QStringLiteral(", "));
 }
 
+// A row's fields; those the list has no column for come from the profile.
+BrochureWriter::Fields rowFields(const CompanyRow& row, const CompanyList& list,
+                                 const std::optional<Profile>& profile) {
+    BrochureWriter::Fields fields = row.fields;
+    for (int i = 0; profile && i < kFieldCount; ++i)
+        if (!list.hasColumn[std::size_t(i)])
+            fields[std::size_t(i)] = profile->fields[std::size_t(i)];
+    return fields;
+}
+
+// A row's own colours over the defaults (its columns were checked when read).
+ColourChoice rowColours(const CompanyRow& row, ColourChoice colours) {
+    colours.main = parseColour(row.colour).value_or(colours.main);
+    colours.accent = parseColour(row.accent).value_or(colours.accent);
+    return colours;
+}
+
 // Two offices at once keep both cores of a small machine busy and make a
 // list about twice as fast; more cost memory (an office holds 150 MB) for
 // little on such a machine. A short list does not repay a second start.
@@ -52,6 +70,11 @@ int automaticWorkers(std::size_t jobs) {
 } // namespace
 
 int runBatch(const Invocation& invocation) {
+    // A profile and colours given are the defaults of every row.
+    int status = 1;
+    const std::optional<BrochureLook> look = brochureLook(invocation, &status);
+    if (!look)
+        return status;
     // "-" is standard input, for a list made by another program.
     const bool fromInput = invocation.list == QLatin1String("-");
     const QString listName = fromInput ? QStringLiteral("(standard input)") : invocation.list;
@@ -79,9 +102,9 @@ int runBatch(const Invocation& invocation) {
     };
     // A row's logo, by a path inside the list's folder, is tried before any
     // office work, so a bad one rejects its row. Rows without one get
-    // --logo's, or the one the window keeps.
+    // --logo's, the profile's, or the one the window keeps.
     const QDir listFolder = fromInput ? QDir::current() : QFileInfo(invocation.list).absoluteDir();
-    const QString commonLogo = logoToUse(invocation);
+    const QString& commonLogo = look->logo;
     const auto logoOf = [&](const CompanyRow& row) {
         return row.logo.isEmpty() ? ListLogo{commonLogo, {}} : listLogoPath(listFolder, row.logo);
     };
@@ -155,7 +178,8 @@ int runBatch(const Invocation& invocation) {
                 QStringLiteral("%1:%2: rejected: %3").arg(listName).arg(row.line).arg(rejection));
             continue;
         }
-        jobs.push_back({row.line, row.fields, targetsOf(invocation, stem), logoOf(row).path});
+        jobs.push_back({row.line, rowFields(row, list, look->profile), targetsOf(invocation, stem),
+                        logoOf(row).path, rowColours(row, look->colours)});
     }
 
     const int workers = invocation.jobs > 0 ? invocation.jobs : automaticWorkers(jobs.size());

@@ -45,17 +45,20 @@ private:
 
 class ListedFields : public FieldSource {
 public:
-    ListedFields(const BrochureWriter::Fields& fields, const QString& logo)
-        : m_fields(fields), m_logo(logo) {}
+    ListedFields(const BrochureWriter::Fields& fields, const QString& logo,
+                 const ColourChoice& colours)
+        : m_fields(fields), m_logo(logo), m_colours(colours) {}
     QString fieldToken(int index) override {
         return QString::fromLatin1(kPlaceholderTable[std::size_t(index)].token);
     }
     QString fieldText(int index) override { return m_fields[std::size_t(index)]; }
     QString logoFile() override { return m_logo; }
+    ColourChoice colours() override { return m_colours; }
 
 private:
     const BrochureWriter::Fields& m_fields;
     QString m_logo;
+    ColourChoice m_colours;
 };
 
 // While a brochure is made, the engine's diagnostics for developers (what
@@ -101,9 +104,10 @@ bool isPdf(const QString& target) {
 // name, then publishes them. The reason when it failed.
 // printShop: PDFs for a print shop, with marks when asked.
 QString tryOnce(const BrochureWriter::Fields& fields, const QString& logo,
-                const QStringList& targets, bool replace, std::optional<bool> printShop,
-                CollectingPrompts& prompts, BrochureWriter::Result& result) {
-    ListedFields source(fields, logo);
+                const ColourChoice& colours, const QStringList& targets, bool replace,
+                std::optional<bool> printShop, CollectingPrompts& prompts,
+                BrochureWriter::Result& result) {
+    ListedFields source(fields, logo, colours);
     GuardedProcedure trap(QStringLiteral("CommandLine"), QStringLiteral("MakeBrochure"));
     const QString document = FillTemplate(trap, source);
     // The working document goes whatever happens below.
@@ -137,7 +141,8 @@ QString tryOnce(const BrochureWriter::Fields& fields, const QString& logo,
 } // namespace
 
 BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QStringList& targets,
-                                             bool replace, const QString& logo) {
+                                             bool replace, const QString& logo,
+                                             const ColourChoice& colours) {
     CollectingPrompts prompts;
     setPrompts(&prompts);
     const auto restore = qScopeGuard([] { setPrompts(nullptr); });
@@ -169,7 +174,7 @@ BrochureWriter::Result BrochureWriter::write(const Fields& fields, const QString
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
         result.failure =
-            tryOnce(fields, logoFile ? logoFile->path() : QString(), left, replace,
+            tryOnce(fields, logoFile ? logoFile->path() : QString(), colours, left, replace,
                     m_printShop ? std::optional(m_marks) : std::nullopt, prompts, result);
         if (result.failure.isEmpty() || !result.written.isEmpty())
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/ColourScheme.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,9 +40,10 @@ public:
     // its name before all are made, so a failure leaves every target as it
     // was. A run that fails (an office that died or hung included) is tried
     // once more on a fresh office before it counts as failed.
-    // logo: a picture for the cover, or empty for none.
+    // logo: a picture for the cover, or empty for none; colours: the
+    // brochure's.
     Result write(const Fields& fields, const QStringList& targets, bool replace,
-                 const QString& logo = {});
+                 const QString& logo = {}, const ColourChoice& colours = defaultColours());
 
 private:
     bool m_printShop = false;

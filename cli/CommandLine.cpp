@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "brochure/ColourScheme.h"
 #include "cli/BatchJobs.h"
 #include "cli/WorkbookList.h"
 
@@ -96,7 +97,116 @@ Invocation readPrint(const QCommandLineParser& parser,
     return invocation;
 }
 
+// The options of the company's look: colours, schemes and profiles.
+struct LookOptions {
+    QCommandLineOption colour{
+        {QStringLiteral("colour"), QStringLiteral("color")}, {}, QStringLiteral("#RRGGBB")};
+    QCommandLineOption accent{QStringLiteral("accent"), {}, QStringLiteral("#RRGGBB")};
+    QCommandLineOption scheme{QStringLiteral("scheme"), {}, QStringLiteral("NAME")};
+    QCommandLineOption profile{QStringLiteral("profile"), {}, QStringLiteral("NAME")};
+    QCommandLineOption saveProfile{QStringLiteral("save-profile"), {}, QStringLiteral("NAME")};
+    QCommandLineOption schemes{QStringLiteral("schemes")};
+    QCommandLineOption profiles{QStringLiteral("profiles")};
+
+    QList<QCommandLineOption> all() const {
+        return {colour, accent, scheme, profile, saveProfile, schemes, profiles};
+    }
+    // The options that give colours or a profile to a brochure.
+    QList<const QCommandLineOption*> forBrochures() const {
+        return {&colour, &accent, &scheme, &profile};
+    }
+};
+
+// The look's values read into an invocation that makes brochures; a bad
+// value makes it a bad invocation that names the value.
+Invocation withLook(const QCommandLineParser& parser, const LookOptions& look,
+                    Invocation invocation) {
+    if (invocation.mode == Invocation::Mode::Bad)
+        return invocation;
+    if (parser.values(look.colour).size() > 1)
+        return bad(QStringLiteral("Option 'colour' given more than once."));
+    for (auto [option, colour] : {std::pair{&look.colour, &invocation.colour},
+                                  std::pair{&look.accent, &invocation.accent}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *colour = parseColour(parser.value(*option));
+        if (!*colour)
+            return bad(QStringLiteral("--%1: %2.")
+                           .arg(option->names().first(), notAColour(parser.value(*option))));
+    }
+    if (parser.isSet(look.scheme)) {
+        invocation.scheme = schemeNamed(parser.value(look.scheme));
+        if (!invocation.scheme)
+            return bad(
+                QStringLiteral("--scheme: there is no scheme named '%1'; the schemes are "
+                               "%2.")
+                    .arg(parser.value(look.scheme), schemeNames().join(QStringLiteral(", "))));
+    }
+    invocation.logoGiven = parser.isSet(QStringLiteral("logo"));
+    if (parser.isSet(look.profile)) {
+        invocation.profile = parser.value(look.profile).trimmed();
+        if (invocation.profile.isEmpty())
+            return bad(QStringLiteral("--profile: the name is empty."));
+    }
+    return invocation;
+}
+
+// --schemes, --profiles and --save-profile; none when none of them is asked.
+std::optional<Invocation> readLookCommand(const QCommandLineParser& parser, const LookOptions& look,
+                                          std::initializer_list<const QCommandLineOption*> others,
+                                          const QCommandLineOption& fields,
+                                          const QCommandLineOption& logo) {
+    const QList<const QCommandLineOption*> commands{&look.schemes, &look.profiles,
+                                                    &look.saveProfile};
+    const auto given = std::count_if(commands.begin(), commands.end(),
+                                     [&](const auto* option) { return parser.isSet(*option); });
+    if (given == 0)
+        return std::nullopt;
+    if (given > 1)
+        return bad(QStringLiteral("--schemes, --profiles and --save-profile go alone."));
+    if (!parser.isSet(look.saveProfile)) {
+        for (const QCommandLineOption* option : others)
+            if (parser.isSet(*option))
+                return bad(QStringLiteral("--schemes and --profiles take no other option."));
+        for (const QCommandLineOption* option : look.forBrochures())
+            if (parser.isSet(*option))
+                return bad(QStringLiteral("--schemes and --profiles take no other option."));
+        Invocation invocation;
+        invocation.mode =
+            parser.isSet(look.schemes) ? Invocation::Mode::Schemes : Invocation::Mode::Profiles;
+        return invocation;
+    }
+    for (const QCommandLineOption* option : others)
+        if (option != &fields && option != &logo && parser.isSet(*option))
+            return bad(QStringLiteral("--save-profile takes only --fields, --logo, --colour, "
+                                      "--accent and --scheme."));
+    if (parser.isSet(look.profile))
+        return bad(QStringLiteral("--save-profile takes only --fields, --logo, --colour, "
+                                  "--accent and --scheme."));
+    Invocation invocation;
+    invocation.mode = Invocation::Mode::SaveProfile;
+    invocation.saveProfile = parser.value(look.saveProfile).trimmed();
+    invocation.fieldsFile = parser.value(fields);
+    invocation.logo = parser.value(logo);
+    invocation.logoGiven = parser.isSet(logo);
+    if (invocation.saveProfile.isEmpty())
+        return bad(QStringLiteral("--save-profile: the name is empty."));
+    if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
+        return bad(QStringLiteral("--fields: the file name is empty."));
+    return withLook(parser, look, invocation);
+}
+
 } // namespace
+
+ColourChoice chosenColours(const Invocation& invocation, ColourChoice base) {
+    if (invocation.scheme)
+        base = *invocation.scheme;
+    if (invocation.colour)
+        base.main = *invocation.colour;
+    if (invocation.accent)
+        base.accent = *invocation.accent;
+    return base;
+}
 
 Invocation readCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -119,9 +229,12 @@ Invocation readCommandLine(const QStringList& arguments) {
     const QCommandLineOption shard(QStringLiteral("shard"), {}, QStringLiteral("K/N"));
     const QCommandLineOption printShop(QStringLiteral("print-shop"), {});
     const QCommandLineOption marks(QStringLiteral("marks"), {});
-    const QList<QCommandLineOption> options{help,   version,   output, fields, batch,     outputDir,
-                                            format, overwrite, jobs,   worker, print,     printer,
-                                            copies, check,     shard,  logo,   printShop, marks};
+    const LookOptions look;
+    const QList<QCommandLineOption> options =
+        QList<QCommandLineOption>{help,   version,   output, fields, batch,     outputDir,
+                                  format, overwrite, jobs,   worker, print,     printer,
+                                  copies, check,     shard,  logo,   printShop, marks} +
+        look.all();
     parser.addOptions(options);
 
     if (!parser.parse(arguments)) {
@@ -150,6 +263,12 @@ Invocation readCommandLine(const QStringList& arguments) {
         invocation.mode = Invocation::Mode::Worker;
         return invocation;
     }
+    if (const std::optional<Invocation> lookCommand =
+            readLookCommand(parser, look,
+                            {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check,
+                             &shard, &print, &printer, &copies, &fields, &logo, &printShop, &marks},
+                            fields, logo))
+        return *lookCommand;
     if (parser.isSet(output) && parser.isSet(batch))
         return bad(QStringLiteral("--output and --batch cannot be combined."));
     // A PDF for a print shop is one brochure's PDF.
@@ -165,9 +284,11 @@ Invocation readCommandLine(const QStringList& arguments) {
         invocation.marks = parser.isSet(marks);
     }
     if (parser.isSet(print))
-        return readPrint(parser,
-                         {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check, &shard},
-                         fields, printer, copies, logo);
+        return withLook(
+            parser, look,
+            readPrint(parser,
+                      {&output, &batch, &outputDir, &format, &overwrite, &jobs, &check, &shard},
+                      fields, printer, copies, logo));
     for (const QCommandLineOption* printing : {&printer, &copies})
         if (parser.isSet(*printing))
             return bad(QStringLiteral("--%1 needs --print.").arg(printing->names().last()));
@@ -189,7 +310,7 @@ Invocation readCommandLine(const QStringList& arguments) {
             return bad(QStringLiteral("--output: the file name must end in .doc or .pdf."));
         if (parser.isSet(fields) && invocation.fieldsFile.isEmpty())
             return bad(QStringLiteral("--fields: the file name is empty."));
-        return invocation;
+        return withLook(parser, look, invocation);
     }
 
     if (parser.isSet(batch)) {
@@ -241,8 +362,13 @@ Invocation readCommandLine(const QStringList& arguments) {
         } else {
             return bad(QStringLiteral("--format: '%1' is not doc, pdf or both.").arg(chosen));
         }
-        return invocation;
+        return withLook(parser, look, invocation);
     }
+
+    for (const QCommandLineOption* option : look.forBrochures())
+        if (parser.isSet(*option))
+            return bad(QStringLiteral("--%1 needs --output, --print or --batch.")
+                           .arg(option->names().first()));
 
     for (const QCommandLineOption* alone :
          {&fields, &outputDir, &format, &overwrite, &jobs, &check, &shard, &logo})
@@ -268,6 +394,12 @@ QString usageText(const QString& programName) {
                "%2%1 --batch LIST --check\n"
                "%2%1 --print [--printer NAME] [--fields FILE.ini] [--copies N]\n"
                "%2%3[--logo FILE]\n"
+               "%2%1 --save-profile NAME [--fields FILE.ini] [--logo FILE]\n"
+               "%2%1 --schemes | --profiles\n"
+               "\n"
+               "--output, --print and --batch also take [--profile NAME] [--scheme NAME]\n"
+               "[--colour #RRGGBB] [--accent #RRGGBB]; so does --save-profile, but for\n"
+               "--profile.\n"
                "\n"
                "Without options, opens the windows. With --output, --batch or --print,\n"
                "works without a window and needs no display.\n"
@@ -313,6 +445,21 @@ QString usageText(const QString& programName) {
                "                        trimmed 11 x 8.5 in page\n"
                "  --marks               with --print-shop: crop marks and fold marks\n"
                "                        outside the bleed\n"
+               "\n"
+               "Colours and profiles:\n"
+               "  --colour #RRGGBB      the main colour: the cover, cards and bands (also\n"
+               "                        --color); text colours follow, always legible\n"
+               "  --accent #RRGGBB      the accent: rules, bars, labels and numbers\n"
+               "  --scheme NAME         a pair of colours made for the brochure\n"
+               "  --schemes             list the schemes, one a line: name, main, accent\n"
+               "  --profile NAME        a kept business: its fields, logo and colours,\n"
+               "                        unless given otherwise; for --batch, what a row\n"
+               "                        or the list does not give (a list's colour and\n"
+               "                        accent columns give each row its own)\n"
+               "  --save-profile NAME   keep the fields of --fields, the --logo and the\n"
+               "                        colours under NAME; a profile kept before keeps\n"
+               "                        what is not given; the window's fields stay\n"
+               "  --profiles            list the profiles' names, one a line\n"
                "\n"
                "Exit status: 0 all written or the job taken, 1 some rows rejected or\n"
                "failed or nothing printed, 2 bad invocation, 130 interrupted. See\n"

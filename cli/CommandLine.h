@@ -1,22 +1,29 @@
 #pragma once
 
+#include "brochure/BrandColours.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace lw::cli {
 
 // What the program was asked to do.
 struct Invocation {
     enum class Mode {
-        Windows, // no options: the two windows
-        Help,    // --help: the usage on standard output
-        Version, // --version
-        One,     // --output FILE: one brochure without a window
-        Batch,   // --batch LIST.csv --output-dir DIR: one for each company
-                 // (or --check: the list only judged)
-        Print,   // --print: the brochure on a printer
-        Worker,  // a copy of the program making the brochures of a list
-        Bad,     // anything else: `problem` says why
+        Windows,     // no options: the two windows
+        Help,        // --help: the usage on standard output
+        Version,     // --version
+        One,         // --output FILE: one brochure without a window
+        Batch,       // --batch LIST.csv --output-dir DIR: one for each company
+                     // (or --check: the list only judged)
+        Print,       // --print: the brochure on a printer
+        Worker,      // a copy of the program making the brochures of a list
+        Schemes,     // --schemes: the colour schemes, one a line
+        Profiles,    // --profiles: the kept profiles' names, one a line
+        SaveProfile, // --save-profile NAME: fields, logo and colours kept under NAME
+        Bad,         // anything else: `problem` says why
     };
     Mode mode = Mode::Windows;
     QString problem;
@@ -43,11 +50,27 @@ struct Invocation {
     bool printShop = false;
     bool marks = false;
 
+    // The company's look. Each colour given replaces that colour of the
+    // profile (or of the brochure's own scheme); for --batch, a row's own
+    // columns replace them in turn.
+    std::optional<ColourChoice> scheme; // --scheme
+    std::optional<QColor> colour;       // --colour (or --color)
+    std::optional<QColor> accent;       // --accent
+    QString profile;                    // --profile, empty for none
+    QString saveProfile;                // --save-profile
+
     bool makesBrochures() const {
         return mode == Mode::One || (mode == Mode::Batch && (!check || officeReadsList)) ||
                mode == Mode::Worker || mode == Mode::Print;
     }
+    // Brochures, or the profiles, which need the application's data folder.
+    bool needsApplication() const {
+        return makesBrochures() || mode == Mode::Profiles || mode == Mode::SaveProfile;
+    }
 };
+
+// The colours asked for, over the given ones: the scheme, then each colour.
+ColourChoice chosenColours(const Invocation& invocation, ColourChoice base);
 
 // Reads the arguments (the program's name first) the way the program
 // understands them. Never fails: a bad invocation comes back as Mode::Bad

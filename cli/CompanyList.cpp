@@ -1,5 +1,6 @@
 #include "cli/CompanyList.h"
 
+#include "brochure/ColourScheme.h"
 #include "brochure/SingleLineText.h"
 #include "cli/ListColumns.h"
 #include "cli/ListEncoding.h"
@@ -207,8 +208,10 @@ CompanyList companiesOf(const std::vector<Record>& records) {
         columnField.push_back(field);
         columnName.push_back(
             field < 0 ? name : QLatin1String(kPlaceholderTable[std::size_t(field)].column));
-        if (field == kLogoColumn)
+        if (field == kLogoColumn || field == kColourColumn || field == kAccentColumn)
             continue;
+        if (field >= 0)
+            list.hasColumn[std::size_t(field)] = true;
         if (field < 0) {
             skipped << (name.isEmpty()
                             ? QStringLiteral("column %1 (no name)").arg(columnField.size())
@@ -266,6 +269,14 @@ CompanyList companiesOf(const std::vector<Record>& records) {
             }
             if (c < columnField.size() && columnField[c] == kLogoColumn) {
                 row.logo = decodeUtf8(record.values[c]).value_or(QString()).trimmed();
+                continue;
+            }
+            if (c < columnField.size() &&
+                (columnField[c] == kColourColumn || columnField[c] == kAccentColumn)) {
+                const QString value = decodeUtf8(record.values[c]).value_or(QString()).trimmed();
+                (columnField[c] == kColourColumn ? row.colour : row.accent) = value;
+                if (!value.isEmpty() && !parseColour(value))
+                    reject(QStringLiteral("%1: %2").arg(columnName[c], notAColour(value)));
                 continue;
             }
             if (c < columnField.size() && columnField[c] < 0)

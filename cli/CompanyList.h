@@ -24,6 +24,9 @@ struct CompanyRow {
     // The logo column's value as written (a path, relative to the list's
     // folder when not absolute), or empty.
     QString logo;
+    // The colour and accent columns' values, checked to be colours, or empty.
+    QString colour;
+    QString accent;
     // Empty when the row can be made; otherwise the reason, for the user.
     QString rejection;
 };
@@ -35,6 +38,8 @@ struct CompanyList {
     // Set when columns were passed over, to be told once.
     QString warning;
     std::vector<CompanyRow> rows;
+    // Which fields a column of the list gives.
+    std::array<bool, kFieldCount> hasColumn{};
 };
 
 // Reads a list of companies: CSV as RFC 4180 has it (values in double quotes

@@ -32,6 +32,10 @@ int fieldOfColumnName(const QString& name) {
         return -1;
     if (key == QLatin1String("logo"))
         return kLogoColumn;
+    if (key == QLatin1String("colour") || key == QLatin1String("color"))
+        return kColourColumn;
+    if (key == QLatin1String("accent"))
+        return kAccentColumn;
     for (const BrochureField& field : kPlaceholderTable)
         if (key == comparable(QLatin1String(field.column)) ||
             key == comparable(QLatin1String(field.caption)))

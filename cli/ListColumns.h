@@ -13,5 +13,8 @@ int fieldOfColumnName(const QString& name);
 // The column of each row's logo: not a field of the brochure but a picture
 // for its cover.
 inline constexpr int kLogoColumn = -2;
+// The columns of each row's main colour ("colour", "color") and accent.
+inline constexpr int kColourColumn = -3;
+inline constexpr int kAccentColumn = -4;
 
 } // namespace lw::cli

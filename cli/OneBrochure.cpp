@@ -9,6 +9,7 @@
 #include "cli/DamagedSettings.h"
 #include "cli/FieldsFile.h"
 #include "cli/Interruption.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "wordgen/PrintShopExport.h"
 
@@ -86,16 +87,22 @@ bool logoCanBeUsed(const QString& logo) {
     return prepared.error.isEmpty();
 }
 
-std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) {
+std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile,
+                                                     const std::optional<Profile>& profile) {
+    const bool fromProfile = profile && fieldsFile.isEmpty();
     std::optional<BrochureWriter::Fields> fields =
-        fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile);
+        fromProfile ? profile->fields
+                    : (fieldsFile.isEmpty() ? storedFields() : fieldsFromFile(fieldsFile));
     if (!fields)
         return std::nullopt;
     if (std::all_of(fields->begin(), fields->end(), [](const QString& v) { return v.isEmpty(); })) {
-        printError(fieldsFile.isEmpty()
-                       ? QStringLiteral("no fields are saved yet; type them in the window once, or "
-                                        "give them with --fields FILE.ini")
-                       : QStringLiteral("%1 gives no field a value").arg(fieldsFile));
+        printError(
+            fromProfile
+                ? QStringLiteral("the profile \"%1\" gives no field a value").arg(profile->name)
+            : fieldsFile.isEmpty()
+                ? QStringLiteral("no fields are saved yet; type them in the window once, or "
+                                 "give them with --fields FILE.ini")
+                : QStringLiteral("%1 gives no field a value").arg(fieldsFile));
         return std::nullopt;
     }
     for (int i = 0; i < kFieldCount; ++i) {
@@ -109,11 +116,15 @@ std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile) 
 }
 
 int runOneBrochure(const Invocation& invocation) {
-    const auto read = brochureFields(invocation.fieldsFile);
+    int status = 1;
+    const std::optional<BrochureLook> look = brochureLook(invocation, &status);
+    if (!look)
+        return status;
+    const auto read = brochureFields(invocation.fieldsFile, look->profile);
     if (!read)
         return 1;
     const BrochureWriter::Fields& fields = *read;
-    const QString logo = logoToUse(invocation);
+    const QString& logo = look->logo;
     if (!logoCanBeUsed(logo))
         return 1;
     if (invocation.printShop && !logo.isEmpty()) {
@@ -132,7 +143,7 @@ int runOneBrochure(const Invocation& invocation) {
     if (invocation.printShop)
         writer.forPrintShop(invocation.marks);
     const BrochureWriter::Result result =
-        writer.write(fields, {invocation.output}, invocation.overwrite, logo);
+        writer.write(fields, {invocation.output}, invocation.overwrite, logo, look->colours);
     for (const QString& warning : result.warnings)
         printError(QStringLiteral("warning: ") + warning);
     if (!result.failure.isEmpty()) {

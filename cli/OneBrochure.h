@@ -1,5 +1,6 @@
 #pragma once
 
+#include "brochure/ProfileStore.h"
 #include "cli/BrochureWriter.h"
 #include "cli/CommandLine.h"
 
@@ -12,9 +13,11 @@ namespace lw::cli {
 // written, 1 when not (the reason on standard error), 130 when interrupted.
 int runOneBrochure(const Invocation& invocation);
 
-// The saved fields, or those of a settings file when one is named; none
-// (the reason on standard error) when the file cannot be read.
-std::optional<BrochureWriter::Fields> brochureFields(const QString& fieldsFile);
+// The saved fields, or those of a settings file when one is named, or else
+// the profile's when one is given; none (the reason on standard error) when
+// the file cannot be read.
+std::optional<BrochureWriter::Fields>
+brochureFields(const QString& fieldsFile, const std::optional<Profile>& profile = std::nullopt);
 
 // The logo for the cover: --logo's file when it is given (none when it is
 // given empty), else the one the window keeps, as the fields are.

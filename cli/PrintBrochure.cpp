@@ -3,6 +3,7 @@
 #include "cli/BrochureWriter.h"
 #include "cli/Interruption.h"
 #include "cli/OneBrochure.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "printing/PrintService.h"
 #include "shell/FileRoutines.h"
@@ -14,10 +15,14 @@
 namespace lw::cli {
 
 int runPrintBrochure(const Invocation& invocation) {
-    const auto fields = brochureFields(invocation.fieldsFile);
+    int status = 1;
+    const std::optional<BrochureLook> look = brochureLook(invocation, &status);
+    if (!look)
+        return status;
+    const auto fields = brochureFields(invocation.fieldsFile, look->profile);
     if (!fields)
         return 1;
-    const QString logo = logoToUse(invocation);
+    const QString& logo = look->logo;
     if (!logoCanBeUsed(logo))
         return 1;
     // The printer first: a missing one is told before the office starts.
@@ -38,7 +43,8 @@ int runPrintBrochure(const Invocation& invocation) {
     }
     recordPathToMake(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("brochure.pdf"));
-    const BrochureWriter::Result made = BrochureWriter().write(*fields, {pdf}, true, logo);
+    const BrochureWriter::Result made =
+        BrochureWriter().write(*fields, {pdf}, true, logo, look->colours);
     if (!made.failure.isEmpty()) {
         printError(QStringLiteral("cannot make the brochure: ") + made.failure);
         return interrupted() ? kInterruptedExitCode : 1;

@@ -5,6 +5,7 @@
 #include "cli/Interruption.h"
 #include "cli/OneBrochure.h"
 #include "cli/PrintBrochure.h"
+#include "cli/ProfileCommands.h"
 #include "cli/Terminal.h"
 #include "wordgen/EngineModule.h"
 
@@ -46,6 +47,12 @@ int runCommandLine(const Invocation& invocation) {
         return 2;
     case Invocation::Mode::Windows:
         return 0;
+    case Invocation::Mode::Schemes:
+        return runSchemes();
+    case Invocation::Mode::Profiles:
+        return runProfiles();
+    case Invocation::Mode::SaveProfile:
+        return runSaveProfile(invocation);
     case Invocation::Mode::One:
     case Invocation::Mode::Batch:
     case Invocation::Mode::Worker:

@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include "ui/LogoActions.h"
+#include "ui/ProfileActions.h"
 
 #include "brochure/BrochureProduct.h"
 #include "brochure/FieldLength.h"
@@ -52,6 +53,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setLogoWindow(this);
     LogoDrop::acceptOn(this);
     setMainWindow(this);
+    setUpLookActions(this);
 }
 
 void Form1::buildControls() {
@@ -150,6 +152,7 @@ void Form1::Form_Load() {
         });
     });
     m_restoring = false;
+    load.step(133, [&] { loadProfiles(); });
     load.step(134, [&] { CheckWordInstalled(); });
 }
 
@@ -162,6 +165,7 @@ void Form1::Text1_Change(int index) {
         return;
     m_overlongStored[std::size_t(index)] = 0;
     try {
+        keepInProfile();
         FieldStore::write(index, Text1(index)->text());
         m_toldNotKept = false;
     } catch (const Failure& failure) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/ColourScheme.h"
 #include "brochure/LogoStore.h"
+#include "brochure/ProfileStore.h"
 #include "ui/SkinFramework.h"
 #include "ui/WindowPointer.h"
 
@@ -36,11 +38,30 @@ public:
     // command leaves Ctrl+Z to the field.
     void undoDataCommand();
     bool canUndoDataCommand() const {
-        return m_valuesBeforeCommand.has_value() || m_logoBeforeCommand.has_value();
+        return m_valuesBeforeCommand.has_value() || m_logoBeforeCommand.has_value() ||
+               bool(m_undoAction);
     }
     // Keeps a new logo for the cover (none: takes it off), offers Ctrl+Z back
     // to the one before, and makes the brochure again to show it.
     void changeLogo(const std::optional<StoredLogo>& logo);
+
+    // The kept business the window shows, and the brochure's colours.
+    const QString& activeProfile() const { return m_profile; }
+    const ColourChoice& colours() const { return m_colours; }
+    // The profiles as they are kept now.
+    ProfileStore& profiles();
+    // Each offers Ctrl+Z back and tells the user, in a message, what could
+    // not be done. Switching fills every field, the logo and the colours,
+    // and makes the brochure again when the preview shows it.
+    void switchProfile(const QString& name);
+    // A new profile of what the window shows, which it then shows.
+    void newProfile(const QString& name);
+    void renameProfile(const QString& name, const QString& newName);
+    // The last profile stays.
+    void deleteProfile(const QString& name);
+    // New colours for the brochure, kept in the profile, shown at once as
+    // the logo is.
+    void changeColours(const ColourChoice& colours);
 
     QLineEdit* Text1(int index) const { return m_text1.at(std::size_t(index)); }
     QLabel* Label2(int index) const { return m_label2.at(std::size_t(index)); }
@@ -56,6 +77,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildControls();
@@ -71,6 +93,16 @@ private:
     void offerUndo(const FieldValues& before);
     void dropUndo();
     bool isWindowUndo(QEvent* event) const;
+    void offerUndoAction(std::function<void()> undo);
+    // The brochure made again, when it is in the preview or always.
+    void makeBrochureAgain();
+    void remakeIfShown();
+    // Profiles: read at start-up and matched with the window; shown whole;
+    // kept up to date with the window.
+    void loadProfiles();
+    bool showProfile(const QString& name);
+    void keepInProfile(bool withLogo = false);
+    void tellProfileProblem(const QString& problem);
 
     QGroupBox* m_frame1 = nullptr;
     std::array<QLineEdit*, kFieldCount> m_text1{};
@@ -90,7 +122,15 @@ private:
     std::array<qsizetype, kFieldCount> m_overlongStored{};
     std::optional<FieldValues> m_valuesBeforeCommand;
     std::optional<std::optional<StoredLogo>> m_logoBeforeCommand;
+    // Undoes a profile or colour command.
+    std::function<void()> m_undoAction;
     QShortcut* m_undo = nullptr;
+    ProfileStore m_profiles;
+    QString m_profile;
+    ColourChoice m_colours = defaultColours();
+    // A profile's fields are being shown: they are its own already.
+    bool m_showingProfile = false;
+    bool m_toldProfileNotKept = false;
 };
 
 } // namespace lw

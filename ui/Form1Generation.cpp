@@ -28,6 +28,7 @@ public:
         m_logo = storedLogoPath();
         return m_logo;
     }
+    ColourChoice colours() override { return m_form.colours(); }
     void loadPreviewPicture(const QString& path) override {
         QString problem;
         // The file keeps the picture's logical size as its resolution.

@@ -18,11 +18,16 @@ void Form1::changeLogo(const std::optional<StoredLogo>& logo) {
         return;
     }
     m_valuesBeforeCommand.reset();
+    m_undoAction = nullptr;
     m_logoBeforeCommand = std::move(before);
     m_undo->setEnabled(true);
+    keepInProfile(true);
+    // Made again at once, so the preview shows the brochure with its logo.
+    makeBrochureAgain();
+}
 
-    // Made again at once, so the preview shows the brochure with its logo;
-    // the document shown before is not needed any more.
+void Form1::makeBrochureAgain() {
+    // The document shown before is not needed any more.
     Form2& preview = Form2::instance();
     const QString earlier = preview.mWordFile;
     PushButton6_Click();

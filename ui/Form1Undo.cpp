@@ -33,12 +33,21 @@ void Form1::offerUndo(const FieldValues& before) {
         return;
     m_valuesBeforeCommand = before;
     m_logoBeforeCommand.reset();
+    m_undoAction = nullptr;
+    m_undo->setEnabled(true);
+}
+
+void Form1::offerUndoAction(std::function<void()> undo) {
+    m_valuesBeforeCommand.reset();
+    m_logoBeforeCommand.reset();
+    m_undoAction = std::move(undo);
     m_undo->setEnabled(true);
 }
 
 void Form1::dropUndo() {
     m_valuesBeforeCommand.reset();
     m_logoBeforeCommand.reset();
+    m_undoAction = nullptr;
     m_undo->setEnabled(false);
 }
 
@@ -51,11 +60,18 @@ bool Form1::isWindowUndo(QEvent* event) const {
 }
 
 void Form1::undoDataCommand() {
+    if (m_undoAction) {
+        const std::function<void()> undo = std::move(m_undoAction);
+        dropUndo();
+        undo();
+        return;
+    }
     if (m_logoBeforeCommand) {
         const std::optional<StoredLogo> logo = *m_logoBeforeCommand;
         dropUndo();
         if (const QString problem = storeLogo(logo); !problem.isEmpty())
             prompts().message(problem);
+        keepInProfile(true);
         return;
     }
     if (!m_valuesBeforeCommand)

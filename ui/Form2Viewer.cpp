@@ -6,9 +6,11 @@
 #include "shell/GuardedProcedure.h"
 #include "shell/LargeBuffers.h"
 #include "ui/BrochurePrinter.h"
+#include "ui/ColourActions.h"
 #include "ui/Form2.h"
 #include "ui/LogoActions.h"
 #include "ui/PictureBox.h"
+#include "ui/ProfileActions.h"
 #include "ui/Twips.h"
 #include "wordgen/pdf/PdfPages.h"
 
@@ -63,6 +65,7 @@ void Form2::setUpViewer() {
     m_picture1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_picture1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { showPictureMenu(at); });
+    setUpLookActions(this);
     describePicture();
 }
 
@@ -102,6 +105,9 @@ void Form2::showPictureMenu(const QPoint& at) {
     connect(print, &QAction::triggered, this,
             [this] { m_printer->print(mWordFile, m_brochureTitle); });
     addLogoActions(menu, this);
+    menu.addSeparator();
+    addColourActions(menu, this);
+    addProfileActions(menu, this);
     menu.exec(m_picture1->mapToGlobal(at));
 }
 
@@ -152,7 +158,7 @@ void Form2::describePicture() {
     m_describedAs = description;
     m_picture1->setAccessibleName(QStringLiteral("Brochure, ") + pageName(m_page));
     m_picture1->setAccessibleDescription(description);
-    m_picture1->setToolTip(description);
+    m_picture1->setToolTip(description + u'\n' + toolTip());
 }
 
 void Form2::releasePictures() {

@@ -8,6 +8,7 @@
 #include "shell/WorkingDocuments.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/PageSnapshot.h"
+#include "wordgen/TemplateColours.h"
 #include "wordgen/TemplateFile.h"
 #include "wordgen/WorkingFiles.h"
 
@@ -139,6 +140,16 @@ QString FillTemplate(GuardedProcedure& trap, FieldSource& fields) {
             }
         });
     reportPhase("shape pass");
+
+    // The design in the company's colours, every part set on every run: a
+    // document filled before keeps no colour of an earlier run.
+    if (D) {
+        trap.step(163, [&] {
+            const ColourChoice colours = fields.colours();
+            D->SetDesignColours(designColours(brandColours(colours)), colours == defaultColours());
+        });
+        reportPhase("colours");
+    }
 
     // The company's logo on the cover, when there is one.
     if (const QString logo = fields.logoFile(); !logo.isEmpty()) {

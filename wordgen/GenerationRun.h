@@ -1,5 +1,6 @@
 #pragma once
 
+#include "brochure/ColourScheme.h"
 #include "shell/PointerState.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ public:
     virtual QString fieldText(int index) = 0;
     // A logo made ready for the cover (see LogoFile), or empty for none.
     virtual QString logoFile() { return {}; }
+    // The colours the brochure is made in.
+    virtual ColourChoice colours() { return defaultColours(); }
 };
 
 // What a generation run needs from the windows around it.

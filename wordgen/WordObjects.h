@@ -132,6 +132,20 @@ public:
 // wdDoNotSaveChanges
 inline constexpr std::int16_t kDoNotSaveChanges = 0;
 
+// One colour of a document's design, found by a name the document carries,
+// so that it is found again however often the design is coloured.
+struct DesignColour {
+    enum class Part {
+        StyleText,   // the text of the paragraph or character style of this name
+        StyleBorder, // the borders of the paragraph style of this name and its paragraphs
+        ShapeFill,   // the drawing shape of this name
+        FrameFill,   // each text frame holding a paragraph of the style of this name
+    };
+    Part part;
+    QString name;
+    std::uint32_t rgb; // 0xRRGGBB
+};
+
 // The sheet a print shop prints the pages on, in inches: each page is the
 // trimmed page, with colour running on by the bleed beyond the trim and,
 // with marks, white room outside that for crop marks and fold marks.
@@ -177,6 +191,16 @@ public:
                             double height) {
         (void)fileName, (void)left, (void)top, (void)width, (void)height;
         throw AutomationError(QStringLiteral("This engine cannot place pictures"));
+    }
+    // Sets each colour of the design given (the styles' colours, so the
+    // document shows them in any word processor). A name the document does
+    // not hold fails, naming it, after the others are set. asDesigned: these
+    // are the colours the document was made in, which an engine need not set
+    // again in a document it never coloured otherwise.
+    virtual void SetDesignColours(const std::vector<DesignColour>& colours,
+                                  bool asDesigned = false) {
+        (void)colours, (void)asDesigned;
+        throw AutomationError(QStringLiteral("This engine cannot colour the design"));
     }
     virtual void Close(std::optional<std::int16_t> saveChanges = std::nullopt) = 0;
     // The pages laid out on a print shop's sheet and exported as a PDF at

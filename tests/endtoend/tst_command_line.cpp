@@ -2,6 +2,7 @@
 // window. A list of awkward companies, one brochure from a settings file,
 // bad invocations, and a list interrupted half-way. Every written file is
 // read back with independent readers.
+#include "brochure/BrandColours.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PrintedPages.h"
 #include "tests/support/ProgramRuns.h"
@@ -362,6 +363,106 @@ private slots:
         QVERIFY2(errors.contains(QStringLiteral("\"City\" holds 20,000 characters")),
                  qPrintable(errors));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("long.pdf"))));
+        verifyNothingLeft();
+    }
+
+    // The company's look: the schemes listed; a profile saved and listed
+    // without touching the window's fields; a damaged profile file set aside
+    // with the others kept; bad values and unknown names refused with
+    // nothing written; a list's row with a bad colour rejected with its line;
+    // a brochure from the profile with a maroon cover and no teal left; a
+    // pale yellow cover, the window's, whose name and tag line stay legible.
+    void coloursSchemesAndProfiles() {
+        QString errors, output;
+        QCOMPARE(run({QStringLiteral("--schemes")}, &errors, &output), 0);
+        const QStringList schemes = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(schemes.size() >= 8);
+        QCOMPARE(schemes.first(), QStringLiteral("Teal & Amber\t#14505C\t#E0913A"));
+
+        const QString settings = path(QStringLiteral("config/Tessaly/Leafwright.conf"));
+        QDir().mkpath(QFileInfo(settings).path());
+        writeFile(settings, "[Leafwright]\nText1_0=Window Co\n");
+        writeFile(path(QStringLiteral("birch.ini")),
+                  "[Leafwright]\nText1_0=Birch, Pine & Co\nText1_7=Furniture since 1962\n");
+        const QString birch = QStringLiteral("Birch, Pine & Co");
+        QCOMPARE(run({QStringLiteral("--save-profile"), birch, QStringLiteral("--fields"),
+                      QStringLiteral("birch.ini"), QStringLiteral("--colour"),
+                      QStringLiteral("#8B1E3F")},
+                     &errors),
+                 0);
+        QCOMPARE(readFile(settings), QByteArray("[Leafwright]\nText1_0=Window Co\n"));
+        const QString profiles = path(QStringLiteral("data/Tessaly/Leafwright/profiles"));
+        writeFile(profiles + QStringLiteral("/profile-9.json"), "{\"name\": \"Broken");
+        QCOMPARE(run({QStringLiteral("--profiles")}, &errors, &output), 0);
+        QCOMPARE(output, QStringLiteral("Window Co\n") + birch + u'\n');
+        QVERIFY2(errors.contains(QStringLiteral("profile-9.json was damaged")), qPrintable(errors));
+        QCOMPARE(QDir(profiles).entryList({QStringLiteral("profile-9.json.corrupt-*")}).size(), 1);
+
+        const QList<QPair<QStringList, QString>> refused{
+            {{QStringLiteral("--colour"), QStringLiteral("banana")}, QStringLiteral("'banana'")},
+            {{QStringLiteral("--scheme"), QStringLiteral("Sunset")}, QStringLiteral("'Sunset'")},
+            {{QStringLiteral("--profile"), QStringLiteral("Nobody")},
+             QStringLiteral("\"Nobody\"; the profiles are \"Window Co\", \"Birch, Pine & Co\"")}};
+        for (const auto& [arguments, named] : refused) {
+            QCOMPARE(run(arguments +
+                             QStringList{QStringLiteral("--output"), QStringLiteral("refused.pdf")},
+                         &errors),
+                     2);
+            QVERIFY2(errors.contains(named), qPrintable(errors));
+            QVERIFY(!QFileInfo::exists(path(QStringLiteral("refused.pdf"))));
+        }
+        writeFile(path(QStringLiteral("colours.csv")),
+                  "company_name,colour\nAcme,#14505C\nBeta,banana\n");
+        QCOMPARE(run({QStringLiteral("--batch"), QStringLiteral("colours.csv"),
+                      QStringLiteral("--check")},
+                     &errors),
+                 1);
+        QVERIFY2(errors.contains(QStringLiteral("colours.csv:3: colour: 'banana' is not a colour")),
+                 qPrintable(errors));
+
+        QCOMPARE(run({QStringLiteral("--profile"), QStringLiteral("birch, pine & CO"),
+                      QStringLiteral("--output"), QStringLiteral("maroon.pdf")},
+                     &errors),
+                 0);
+        QVERIFY(lw::test::textOfPdf(path(QStringLiteral("maroon.pdf"))).contains(birch));
+        QCOMPARE(lw::test::mainColourProblem(
+                     lw::test::pagesOfPdf(path(QStringLiteral("maroon.pdf")), 30, m_home.path()),
+                     0xff8b1e3f),
+                 QString());
+
+        // Without colours of its own, a brochure takes those the window shows.
+        QCOMPARE(run({QStringLiteral("--save-profile"), QStringLiteral("Window Co"),
+                      QStringLiteral("--colour"), QStringLiteral("#F2E94E")},
+                     &errors),
+                 0);
+        QCOMPARE(run({QStringLiteral("--fields"), QStringLiteral("birch.ini"),
+                      QStringLiteral("--output"), QStringLiteral("pale.pdf")},
+                     &errors),
+                 0);
+        const QImage page =
+            lw::test::pagesOfPdf(path(QStringLiteral("pale.pdf")), 200, m_home.path(), 1).value(0);
+        QVERIFY(!page.isNull());
+        // The cover's title: the name's lines, then the tag line's, each at
+        // the contrast of its most legible pixel, the core of its strokes.
+        const QRgb ground = 0xfff2e94e;
+        const QRect title(page.width() * 70 / 100, page.height() * 22 / 100,
+                          page.width() * 25 / 100, page.height() * 52 / 100);
+        QList<double> lines; // the best contrast of each run of text rows
+        bool inLine = false;
+        for (int y = title.top(); y <= title.bottom(); ++y) {
+            double best = 1;
+            for (int x = title.left(); x <= title.right(); ++x)
+                best = std::max(best, lw::contrastRatio(page.pixel(x, y), ground));
+            if (best > 1.5 && !inLine)
+                lines << best;
+            else if (best > 1.5)
+                lines.last() = std::max(lines.last(), best);
+            inLine = best > 1.5;
+        }
+        qInfo() << "contrast of the pale cover's lines of text:" << lines;
+        QVERIFY(lines.size() >= 2);
+        QVERIFY(lines.first() >= lw::kMinimumTextContrast);
+        QVERIFY(lines.last() >= lw::kMinimumTextContrast);
         verifyNothingLeft();
     }
 

@@ -3,12 +3,14 @@
 // life (quit, a killed or frozen office, shutdown).
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/ColourScheme.h"
 #include "tests/support/OfficeProcesses.h"
 #include "tests/support/PrintedPages.h"
 #include "tests/support/RunResults.h"
 #include "wordgen/EngineModule.h"
 #include "wordgen/GenerationRun.h"
 #include "wordgen/ObjectRegistry.h"
+#include "wordgen/TemplateColours.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,6 +22,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -117,6 +120,18 @@ QByteArray startAnOfficeAndLeave(const QString& cacheHome) {
 }
 
 const QString kCompany = QStringLiteral("Café Ünïcödé 株式会社 Москва 🎉");
+
+// Every colour code written in a flat document, in lower case.
+QSet<QString> coloursIn(const QString& flatDocument) {
+    QFile file(flatDocument);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QSet<QString> colours;
+    static const QRegularExpression code(QStringLiteral("\"(#[0-9a-fA-F]{6})\""));
+    for (const auto& match : code.globalMatch(QString::fromUtf8(file.readAll())))
+        colours.insert(match.captured(1).toLower());
+    return colours;
+}
 
 } // namespace
 
@@ -469,6 +484,67 @@ private slots:
             QVERIFY2(!text.contains(token), qPrintable(token));
         QVERIFY(text.contains(QStringLiteral("CompanyName value")));
         QVERIFY(text.contains(QStringLiteral("EmailAddress value")));
+    }
+
+    // The company's colours are the styles', shapes' and frames' own in the
+    // saved document, so another office shows them, with none of the
+    // brochure's own colours left, also after other colours were set in the
+    // same document before; the brochure's own colours leave it as designed.
+    void recoloursTheWholeDesign() {
+        QTemporaryDir dir;
+        const QString templateFile = dir.filePath(QStringLiteral("brochure.dot"));
+        QVERIFY(QFile::copy(QString::fromLatin1(lw::kTemplateResource), templateFile));
+        const lw::ColourChoice maroon{QColor(0x8b, 0x1e, 0x3f), QColor(0xd9, 0xa1, 0x3b)};
+        const lw::ColourChoice navy = *lw::schemeNamed(QStringLiteral("Navy & Coral"));
+        const auto save = [&](const QString& name, const QList<lw::ColourChoice>& runs) {
+            auto document = m_word->Documents()->Open(templateFile, true);
+            for (const lw::ColourChoice& colours : runs) {
+                QElapsedTimer timer;
+                timer.start();
+                document->SetDesignColours(lw::designColours(lw::brandColours(colours)),
+                                           colours == lw::defaultColours());
+                qInfo("colouring the design: %lld ms", timer.elapsed());
+            }
+            document->SaveAs(dir.filePath(name));
+            document->Close(kDoNotSaveChanges);
+            return dir.filePath(name);
+        };
+        // The office keeps the template between brochures: the brochure's
+        // own colours come back whole after others.
+        const QStringList documents{save(QStringLiteral("designed.doc"), {}),
+                                    save(QStringLiteral("maroon.doc"), {navy, maroon}),
+                                    save(QStringLiteral("own.doc"), {lw::defaultColours()})};
+        const QString profile = dir.filePath(QStringLiteral("other-office"));
+        QVERIFY(
+            lw::test::convertWithOwnOffice(documents, QStringLiteral("fodt"), profile, dir.path()));
+        QVERIFY(lw::test::convertWithOwnOffice({documents.at(1)}, QStringLiteral("pdf"), profile,
+                                               dir.path()));
+
+        const QSet<QString> designed = coloursIn(dir.filePath(QStringLiteral("designed.fodt")));
+        QVERIFY(designed.contains(QStringLiteral("#14505c")));
+        QCOMPARE(coloursIn(dir.filePath(QStringLiteral("own.fodt"))), designed);
+        const QSet<QString> recoloured = coloursIn(dir.filePath(QStringLiteral("maroon.fodt")));
+        const auto codes = [](const lw::ColourChoice& choice) {
+            const lw::BrandColours colours = lw::brandColours(choice);
+            QSet<QString> set;
+            for (int role = 0; role < lw::kColourRoleCount; ++role)
+                set.insert(QColor(colours[lw::ColourRole(role)]).name());
+            return set.subtract({QStringLiteral("#ffffff"), QStringLiteral("#30353a")});
+        };
+        for (const QSet<QString>& gone : {codes(lw::defaultColours()), codes(navy)}) {
+            const QSet<QString> left = QSet<QString>(recoloured).intersect(gone);
+            QVERIFY2(left.isEmpty(), qPrintable(QStringList(left.begin(), left.end()).join(' ')));
+        }
+        const QSet<QString> wanted = codes(maroon);
+        QVERIFY2(recoloured.contains(wanted),
+                 qPrintable(QStringList(wanted.begin(), wanted.end()).join(' ')));
+
+        // As printed by the other office: a maroon cover, no teal on either page.
+        QCOMPARE(
+            lw::test::mainColourProblem(
+                lw::test::pagesOfPdf(dir.filePath(QStringLiteral("maroon.pdf")), 30, dir.path()),
+                maroon.main.rgb()),
+            QString());
     }
 
     // The template is kept loaded in the office between brochures, and a

@@ -43,14 +43,14 @@ QByteArray utf16(const char* text) {
     return QByteArray(reinterpret_cast<const char*>(string.utf16()), string.size() * 2);
 }
 
-// The environment of one instance: the shared working folder, settings and
-// office profiles of its own.
+// The environment of one instance: the shared working folder, settings, data
+// and office profiles of its own.
 QProcessEnvironment instanceEnvironment(const QString& shared, const QString& own) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TEMP"), shared);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), own + QStringLiteral("/config"));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), own + QStringLiteral("/cache"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), own + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), own + QStringLiteral("/cache"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.remove(QStringLiteral("LEAFWRIGHT_TESTING"));
     return environment;

@@ -51,7 +51,7 @@ private slots:
         // to meet the hang is the first replacement, in a shape.
         QTest::newRow("replacing in the shapes")
             << QByteArray("open") << 160 << test::fromTheShapeReplacementsOn();
-        QTest::newRow("saving") << QByteArray("shape pass") << 182 << test::fromTheSaveOn();
+        QTest::newRow("saving") << QByteArray("colours") << 182 << test::fromTheSaveOn();
     }
 
     void hungOfficeIsGivenUpInBoundedTime() {

@@ -40,7 +40,7 @@ private slots:
             << QByteArray("open") << test::fromTheShapeReplacementsOn();
         QTest::newRow("after the story pass")
             << QByteArray("story pass") << test::fromTheShapeReplacementsOn();
-        QTest::newRow("after the shape pass") << QByteArray("shape pass") << test::fromTheSaveOn();
+        QTest::newRow("after the colours") << QByteArray("colours") << test::fromTheSaveOn();
     }
 
     void killedOfficeIsReportedAndReplaced() {

@@ -26,6 +26,7 @@ public:
             QDir().mkpath(folder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configPath());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/data"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), cachePath());
         environment.insert(QStringLiteral("TEMP"), tempPath());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

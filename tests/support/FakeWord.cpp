@@ -179,6 +179,13 @@ public:
         m_engine.check(QStringLiteral("BuiltInDocumentProperties"));
         m_engine.documentProperties[name] = value;
     }
+    void AddPicture(const QString&, double, double, double, double) override {
+        m_engine.check(QStringLiteral("AddPicture"));
+    }
+    void SetDesignColours(const std::vector<DesignColour>& colours, bool) override {
+        m_engine.check(QStringLiteral("SetDesignColours"));
+        m_engine.designColours = colours;
+    }
     void Close(std::optional<std::int16_t>) override {
         m_engine.check(QStringLiteral("Close"));
         m_engine.calls << QStringLiteral("Close");

@@ -26,7 +26,7 @@ struct FakeContent {
 // member can be made to fail by name ("Create", "Open", "StoryRanges",
 // "Shapes", "Find", "Execute", "SaveAs", "Close", "DisplayAlerts", "quit",
 // "Range", "CopyAsPicture", "ActiveDocument", "HasText", "TextRange",
-// "BuiltInDocumentProperties").
+// "BuiltInDocumentProperties", "AddPicture", "SetDesignColours").
 class FakeWordEngine {
 public:
     FakeWordEngine();
@@ -43,6 +43,8 @@ public:
     int quitCount = 0;
     // The content written by SaveAs, by path.
     std::map<QString, FakeContent> saved;
+    // The design's colours last set.
+    std::vector<word::DesignColour> designColours;
     // The document properties last set, by name.
     std::map<QString, QString> documentProperties;
     QStringList opened;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 // A saved document as it prints: converted to PDF by a separate office of the
@@ -101,6 +102,37 @@ inline int inkInMargin(const QImage& page, int band) {
                 ++count;
         }
     return count;
+}
+
+// Pixels of a page within a few steps of a colour on every channel.
+inline int pixelsNear(const QImage& page, QRgb colour, int steps = 16) {
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y);
+            count += std::abs(qRed(pixel) - qRed(colour)) < steps &&
+                     std::abs(qGreen(pixel) - qGreen(colour)) < steps &&
+                     std::abs(qBlue(pixel) - qBlue(colour)) < steps;
+        }
+    return count;
+}
+
+// Why a brochure's pages do not print in the main colour given: its cover
+// not mostly that colour, or the brochure's own teal or dark teal left on a
+// page. Empty when they do.
+inline QString mainColourProblem(const QList<QImage>& pages, QRgb main) {
+    if (pages.size() != 2)
+        return QStringLiteral("%1 pages").arg(pages.size());
+    for (const QImage& page : pages)
+        for (QRgb teal : {QRgb(0xff14505c), QRgb(0xff0e3c45)})
+            if (const int left = pixelsNear(page, teal))
+                return QStringLiteral("%1 pixels of %2 left").arg(left).arg(teal, 0, 16);
+    const QImage& outside = pages.first();
+    const QImage cover =
+        outside.copy(outside.width() * 3 / 4, 0, outside.width() / 5, outside.height());
+    if (pixelsNear(cover, main) < cover.width() * cover.height() / 3)
+        return QStringLiteral("the cover is not mostly %1").arg(main, 0, 16);
+    return {};
 }
 
 // The text without the direction marks pdftotext puts around right-to-left

@@ -1,5 +1,6 @@
 // Reading a list of companies, naming their files and reading the command
 // line: the cases a hand-made or exported list brings.
+#include "brochure/ColourScheme.h"
 #include "cli/BatchProgress.h"
 #include "cli/BrochureNames.h"
 #include "cli/CommandLine.h"
@@ -117,6 +118,17 @@ private slots:
         const CompanyList logos = readCompanyList("company_name,Logo\nAcme, pics/a.png \n");
         QCOMPARE(logos.rows.at(0).logo, QStringLiteral("pics/a.png"));
         QVERIFY(logos.warning.isEmpty());
+        // Colour columns give a row its own colours; one that is no colour
+        // rejects its row.
+        const CompanyList coloured =
+            readCompanyList("company_name,Colour,accent\nAcme, #8b1e3f ,\nBeta,banana,#12345\n");
+        QCOMPARE(coloured.rows.at(0).colour, QStringLiteral("#8b1e3f"));
+        QVERIFY(coloured.rows.at(0).rejection.isEmpty());
+        QCOMPARE(coloured.rows.at(1).rejection,
+                 QStringLiteral("Colour: 'banana' is not a colour; write it as #RRGGBB, for "
+                                "example #8B1E3F"));
+        QVERIFY(coloured.warning.isEmpty());
+        QVERIFY(coloured.hasColumn[kCompany] && !coloured.hasColumn[kCity]);
         // A stray quote inside a value is taken as written.
         QCOMPARE(readCompanyList("company_name,city\nA,Be\"rn\n").rows.at(0).fields[kCity],
                  QStringLiteral("Be\"rn"));
@@ -411,6 +423,43 @@ private slots:
         QCOMPARE(logo.mode, Mode::Batch);
         QVERIFY(logo.logoGiven && logo.logo.isEmpty());
         QVERIFY(!read({"--output", "a.pdf"}).logoGiven);
+
+        // The company's look: the scheme, then each colour given over it.
+        const Invocation look = read({"--output", "a.pdf", "--scheme", "navy & CORAL", "--color",
+                                      "#8b1e3f", "--profile", " Acme, Inc. "});
+        QCOMPARE(look.mode, Mode::One);
+        QCOMPARE(look.profile, QStringLiteral("Acme, Inc."));
+        const ColourChoice chosen = chosenColours(look, defaultColours());
+        QCOMPARE(chosen.main.rgb(), QRgb(0xff8b1e3f));
+        QCOMPARE(chosen.accent, schemeNamed(QStringLiteral("Navy & Coral"))->accent);
+        QCOMPARE(read({"--schemes"}).mode, Mode::Schemes);
+        QCOMPARE(read({"--profiles"}).mode, Mode::Profiles);
+        const Invocation save = read({"--save-profile", "Café, Bar", "--fields", "f.ini", "--logo",
+                                      "", "--accent", "#123456"});
+        QCOMPARE(save.mode, Mode::SaveProfile);
+        QVERIFY(save.logoGiven && save.logo.isEmpty() && save.accent && !save.colour);
+        // A bad value is refused, naming it.
+        const std::vector<std::pair<QStringList, const char*>> refused{
+            {{"--output", "a.pdf", "--colour", "banana"}, "'banana' is not a colour"},
+            {{"--output", "a.pdf", "--accent", "#12345"}, "'#12345' is not a colour"},
+            {{"--print", "--scheme", "Sunset"}, "no scheme named 'Sunset'"},
+            {{"--batch", "l.csv", "--output-dir", "d", "--colour", "#GG0000"}, "#GG0000"},
+            {{"--save-profile", "X", "--color", "red"}, "'red' is not a colour"},
+            {{"--output", "a.pdf", "--colour", "#111111", "--color", "#222222"}, "more than once"},
+            {{"--output", "a.pdf", "--profile", " "}, "--profile: the name is empty"},
+            {{"--save-profile", " "}, "--save-profile: the name is empty"},
+            {{"--colour", "#8B1E3F"}, "--colour needs --output"},
+            {{"--schemes", "--output", "a.pdf"}, "--schemes and --profiles take no"},
+            {{"--profiles", "--scheme", "Teal & Amber"}, "--schemes and --profiles"},
+            {{"--save-profile", "X", "--output", "a.pdf"}, "--save-profile takes only"},
+            {{"--save-profile", "X", "--profile", "Y"}, "--save-profile takes only"}};
+        for (const auto& [arguments, named] : refused) {
+            const Invocation invocation =
+                readCommandLine(QStringList{QStringLiteral("leafwright")} + arguments);
+            QCOMPARE(invocation.mode, Mode::Bad);
+            QVERIFY2(invocation.problem.contains(QString::fromUtf8(named)),
+                     qPrintable(invocation.problem));
+        }
     }
 
     void progressAndSummary() {

@@ -1,4 +1,6 @@
+#include "brochure/ColourScheme.h"
 #include "brochure/FieldStore.h"
+#include "brochure/LogoStore.h"
 #include "shell/AppInfo.h"
 #include "shell/ProgramEnd.h"
 #include "tests/support/FakePrompts.h"
@@ -6,9 +8,11 @@
 #include "tests/support/TestHome.h"
 #include "ui/Colours.h"
 #include "ui/Form1.h"
+#include "ui/Form2.h"
 #include "wordgen/IsInstalled.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -209,6 +213,113 @@ private slots:
         QCOMPARE(form.Text1(7)->text(), QStringLiteral("Little Tool Shed"));
         QVERIFY(!form.canUndoDataCommand());
         QVERIFY(prompts.errors.isEmpty());
+    }
+
+    // Kept businesses. The fields the window shows become the first profile,
+    // the settings file untouched; a new profile keeps what the window shows;
+    // switching brings back every field (into the settings keys), the logo
+    // and the colours, in which the brochure is made; Ctrl+Z undoes each
+    // command; the last profile stays; a restart shows the profile left.
+    void profilesHoldEverythingTheWindowShows() {
+        test::FakePrompts prompts;
+        test::FakeWordEngine engine;
+        for (int i = 0; i < kFieldCount; ++i)
+            FieldStore::write(i, QStringLiteral("Acme %1").arg(i));
+        const auto settingsFile = [&] {
+            QFile file(home.settingsFile());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray settingsBefore = settingsFile();
+        const auto picture = [](Qt::GlobalColor colour) {
+            QImage image(8, 8, QImage::Format_RGB32);
+            image.fill(colour);
+            QBuffer bytes;
+            bytes.open(QIODevice::WriteOnly);
+            image.save(&bytes, "PNG");
+            return StoredLogo{bytes.data(), QStringLiteral("png")};
+        };
+        QCOMPARE(storeLogo(picture(Qt::red)), QString());
+        const auto coverColour = [&] {
+            for (const word::DesignColour& colour : engine.designColours)
+                if (colour.name == QLatin1String("Cover Card"))
+                    return QRgb(0xff000000 | colour.rgb);
+            return QRgb(0);
+        };
+        const QString acme = QStringLiteral("Acme 0");
+        const QString birch = QStringLiteral("Birch, Pine & Ünïcode Co");
+        const ColourChoice maroon{QColor(0x8b, 0x1e, 0x3f), QColor(0xd9, 0xa1, 0x3b)};
+        const ColourChoice navy = *schemeNamed(QStringLiteral("Navy & Coral"));
+
+        Form1 form;
+        const auto fieldsAre = [&](const QString& prefix) {
+            for (int i = 0; i < kFieldCount; ++i)
+                if (form.Text1(i)->text() != prefix + QString::number(i) ||
+                    FieldStore::read(i) != prefix + QString::number(i))
+                    return false;
+            return true;
+        };
+        form.Form_Load();
+        QCOMPARE(settingsFile(), settingsBefore);
+        QCOMPARE(form.profiles().names(), QStringList({acme}));
+        QCOMPARE(form.activeProfile(), acme);
+        QVERIFY(form.colours() == defaultColours());
+        form.changeColours(maroon);
+        QCOMPARE(coverColour(), maroon.main.rgb());
+
+        form.newProfile(birch);
+        QCOMPARE(form.activeProfile(), birch);
+        QVERIFY(form.colours() == maroon);
+        for (int i = 0; i < kFieldCount; ++i)
+            form.Text1(i)->setText(QStringLiteral("Birch %1").arg(i));
+        form.changeColours(navy);
+        form.changeLogo(std::nullopt);
+        Form2::instance().hide();
+
+        form.switchProfile(QStringLiteral("acme 0"));
+        QCOMPARE(form.activeProfile(), acme);
+        QVERIFY(fieldsAre(QStringLiteral("Acme ")));
+        QCOMPARE(readStoredLogo()->bytes, picture(Qt::red).bytes);
+        QVERIFY(form.colours() == maroon);
+        QCOMPARE(form.accessibleDescription(),
+                 QStringLiteral("Profile: Acme 0. Colours: main colour #8B1E3F, accent #D9A13B."));
+        form.PushButton6_Click();
+        QCOMPARE(coverColour(), maroon.main.rgb());
+        Form2::instance().hide();
+        form.undoDataCommand();
+        QCOMPARE(form.activeProfile(), birch);
+        QVERIFY(fieldsAre(QStringLiteral("Birch ")));
+        QVERIFY(!readStoredLogo());
+        QVERIFY(form.colours() == navy);
+
+        form.renameProfile(birch, QStringLiteral(" Birch & Co "));
+        QCOMPARE(form.profiles().names(), QStringList({acme, QStringLiteral("Birch & Co")}));
+        form.undoDataCommand();
+        QCOMPARE(form.activeProfile(), birch);
+        form.deleteProfile(birch);
+        QCOMPARE(form.profiles().names(), QStringList({acme}));
+        QVERIFY(fieldsAre(QStringLiteral("Acme ")));
+        form.deleteProfile(acme); // the last one stays
+        QCOMPARE(form.profiles().names(), QStringList({acme}));
+        form.undoDataCommand();
+        QCOMPARE(form.profiles().names(), QStringList({acme, birch}));
+        QCOMPARE(form.activeProfile(), birch);
+        QVERIFY(fieldsAre(QStringLiteral("Birch ")));
+
+        Form1 again;
+        again.Form_Load();
+        QCOMPARE(again.activeProfile(), birch);
+        QVERIFY(again.colours() == navy);
+        QCOMPARE(again.Text1(0)->text(), QStringLiteral("Birch 0"));
+        // The settings store holds the ten fields the window shows, nothing else.
+        QStringList keys;
+        for (int i = 0; i < kFieldCount; ++i)
+            keys << QStringLiteral("Leafwright/Text1_%1").arg(i);
+        QStringList stored = QSettings(home.settingsFile(), QSettings::IniFormat).allKeys();
+        stored.sort();
+        keys.sort();
+        QCOMPARE(stored, keys);
+        QVERIFY2(prompts.errors.isEmpty(), qPrintable(prompts.errors.join('\n')));
+        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.messages.join('\n')));
     }
 
     void noEngineShowsTheMessageAndEndsTheProgram() {

@@ -91,6 +91,9 @@ public:
     bool loadedUndated() const;
     // Document properties were changed: they come back as loaded.
     void propertiesChanged() { m_propertiesChanged = true; }
+    // The design's colours set in it (see DesignColours.h), empty while it
+    // holds those it was loaded with: they stay from brochure to brochure.
+    QByteArray& designColours() { return m_designColours; }
 
     // Closes the office document; it is kept no more.
     void close();
@@ -140,6 +143,7 @@ private:
     bool m_wholeReplaceAllowed = true;
     // m_held is what the texts hold (else it is read back when needed).
     bool m_heldKnown = true;
+    QByteArray m_designColours;
 };
 
 // For a template opened read-only: hands the state the office's kept

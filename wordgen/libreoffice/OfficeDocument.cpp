@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/DesignColours.h"
 #include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/MemoryOutputStream.h"
 #include "wordgen/libreoffice/OfficePicture.h"
@@ -227,6 +228,11 @@ void OfficeDocument::AddPicture(const QString& fileName, double left, double top
                                 double height) {
     m_state->settle();
     m_state->call([&] { placePicture(m_state->document, fileName, {left, top, width, height}); });
+}
+
+void OfficeDocument::SetDesignColours(const std::vector<DesignColour>& colours, bool asDesigned) {
+    m_state->settle();
+    m_state->call([&] { setDesignColours(*m_state, colours, asDesigned); });
 }
 
 void OfficeDocument::Close(std::optional<std::int16_t> saveChanges) {

@@ -23,6 +23,7 @@ public:
     void setBuiltInDocumentProperty(const QString& name, const QString& value) override;
     void AddPicture(const QString& fileName, double left, double top, double width,
                     double height) override;
+    void SetDesignColours(const std::vector<DesignColour>& colours, bool asDesigned) override;
     void Close(std::optional<std::int16_t> saveChanges) override;
     PrintShopPages ExportPrintShopPdf(const QString& fileName,
                                       const PrintShopSheet& sheet) override;
