@@ -7,6 +7,7 @@
 #include "wordgen/libreoffice/ProfileVersion.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTimer>
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -170,6 +172,24 @@ void OfficeEngine::startOffice() {
     ++m_generation;
     m_running = true;
     m_recycling.officeStarted();
+    prepareTemplateWhenIdle();
+}
+
+void OfficeEngine::prepareTemplateWhenIdle() {
+    // In the windows: once the window has shown and waits for the user,
+    // who needs longer to press a button than the office needs for this.
+    // A program without an event loop (the command line) gets the template
+    // kept by its first brochure instead.
+    constexpr int kAfterTheWindowShowsMs = 100;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application)
+        return;
+    QTimer::singleShot(kAfterTheWindowShowsMs, application, [this, generation = m_generation] {
+        if (!isCurrent(generation) || m_openSessions > 0 || m_connection->keptTemplate)
+            return;
+        CallWatchdog::Scope scope(m_watchdog, CallWatchdog::callLimit());
+        keepBrochureTemplate(m_connection->desktop);
+    });
 }
 
 void OfficeEngine::connect(const QString& pipeName) {

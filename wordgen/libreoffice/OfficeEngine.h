@@ -91,6 +91,9 @@ private:
     void startOffice();
     void connect(const QString& pipeName);
     void configure();
+    // Keeps the brochure template in the new office when the program is
+    // next idle (see keepBrochureTemplate).
+    void prepareTemplateWhenIdle();
 
     CallWatchdog m_watchdog;
     std::unique_ptr<OfficeProfile> m_profile;

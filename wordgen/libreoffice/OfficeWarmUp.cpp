@@ -62,7 +62,6 @@ void warmUpOffice(const Reference<frame::XDesktop2>& desktop) {
     }
     closeQuietly(created);
     closeQuietly(reopened);
-    keepBrochureTemplate(desktop);
 }
 
 void keepBrochureTemplate(const Reference<frame::XDesktop2>& desktop) {
@@ -81,8 +80,8 @@ void keepBrochureTemplate(const Reference<frame::XDesktop2>& desktop) {
             if (kept)
                 renderFirstPage(kept->document());
         }
-    } catch (const uno::Exception&) {
-        // The first brochure loads it then.
+    } catch (...) {
+        // The first brochure loads it then, or finds what is wrong.
     }
 }
 

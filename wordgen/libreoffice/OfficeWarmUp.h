@@ -11,12 +11,12 @@ namespace lw::word::office {
 // A new office loads these on first use, which would otherwise slow down the
 // user's first generation run. Failures are passed over: the run itself
 // reports anything that really does not work.
-// Then keeps the brochure template loaded (see keepBrochureTemplate).
 void warmUpOffice(const css::uno::Reference<css::frame::XDesktop2>& desktop);
 
 // Loads the program's brochure template into the office and keeps it there
-// (see KeptTemplate), so that the first brochure is made as fast as later
-// ones. Nothing happens when it is kept already or cannot be loaded.
+// (see KeptTemplate), laid out and drawn once, so that the first brochure
+// is made as fast as later ones. Nothing happens when it is kept already or
+// cannot be loaded.
 void keepBrochureTemplate(const css::uno::Reference<css::frame::XDesktop2>& desktop);
 
 } // namespace lw::word::office
