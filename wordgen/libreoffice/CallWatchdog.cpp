@@ -35,12 +35,16 @@ void CallWatchdog::run() {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
         if (!m_deadline) {
+            m_wakesAt.reset();
             m_changed.wait(lock);
             continue;
         }
-        const auto deadline = *m_deadline;
-        if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout &&
-            m_deadline == deadline) {
+        // Calls that start and end meanwhile move the deadline without
+        // waking this thread: it looks again when the one it waits for
+        // passes, and fires only for a call still running then.
+        m_wakesAt = *m_deadline;
+        m_changed.wait_until(lock, *m_wakesAt);
+        if (m_deadline && *m_deadline <= std::chrono::steady_clock::now()) {
             m_deadline.reset();
             m_expired = true;
             m_onExpired();
@@ -50,27 +54,30 @@ void CallWatchdog::run() {
 
 CallWatchdog::Scope::Scope(CallWatchdog& watchdog, std::chrono::milliseconds limit)
     : m_watchdog(watchdog) {
+    bool wake = false;
     {
         std::lock_guard lock(watchdog.m_mutex);
         m_outermost = watchdog.m_depth++ == 0;
         if (m_outermost) {
-            watchdog.m_deadline = std::chrono::steady_clock::now() + limit;
+            const auto deadline = std::chrono::steady_clock::now() + limit;
+            // A brochure makes hundreds of calls: the thread is woken only
+            // when it waits for no deadline or for a later one than this.
+            wake = !watchdog.m_wakesAt || deadline < *watchdog.m_wakesAt;
+            watchdog.m_deadline = deadline;
             watchdog.m_expired = false;
         }
         if (!watchdog.m_thread.joinable())
             watchdog.m_thread = std::thread([&watchdog] { watchdog.run(); });
     }
-    watchdog.m_changed.notify_all();
+    if (wake)
+        watchdog.m_changed.notify_all();
 }
 
 CallWatchdog::Scope::~Scope() {
-    {
-        std::lock_guard lock(m_watchdog.m_mutex);
-        --m_watchdog.m_depth;
-        if (m_outermost)
-            m_watchdog.m_deadline.reset();
-    }
-    m_watchdog.m_changed.notify_all();
+    std::lock_guard lock(m_watchdog.m_mutex);
+    --m_watchdog.m_depth;
+    if (m_outermost)
+        m_watchdog.m_deadline.reset();
 }
 
 bool CallWatchdog::Scope::expired() const {

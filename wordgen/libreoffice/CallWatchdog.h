@@ -47,6 +47,9 @@ private:
     std::condition_variable m_changed;
     std::optional<std::chrono::steady_clock::time_point> m_deadline;
     int m_depth = 0;
+    // When the thread looks next at the deadline; none while it waits for
+    // a call to start.
+    std::optional<std::chrono::steady_clock::time_point> m_wakesAt;
     bool m_expired = false;
     bool m_stopping = false;
     std::thread m_thread;
