@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/DesignColours.h"
 
+#include "wordgen/libreoffice/DrawPage.h"
 #include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -11,7 +12,6 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/util/XSearchable.hpp>
@@ -155,12 +155,7 @@ void colourParagraphs(const Reference<text::XTextDocument>& document, const ByNa
 // where their colours would be the only other clue and change each run.
 void colourShapes(const Reference<text::XTextDocument>& document, const ByName& wanted,
                   std::set<QString>& found) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const Reference<container::XIndexAccess> drawPage(
-        Reference<drawing::XDrawPageSupplier>(document, UNO_QUERY_THROW)->getDrawPage(),
-        UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
+    const Reference<container::XIndexAccess> drawPage = drawPageOf(document);
     for (sal_Int32 i = 0, count = drawPage->getCount(); i < count; ++i) {
         // Text frames, also on the draw page, have a name but no "Name".
         const Reference<container::XNamed> shape(drawPage->getByIndex(i), UNO_QUERY);

@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/KeptTemplate.h"
 
 #include "brochure/BrochureProduct.h"
+#include "wordgen/libreoffice/DrawPage.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/PhaseReport.h"
 #include "wordgen/libreoffice/SessionState.h"
@@ -20,7 +21,6 @@
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
@@ -40,16 +40,6 @@ Reference<document::XDocumentProperties>
 documentProperties(const Reference<text::XTextDocument>& document) {
     return Reference<document::XDocumentPropertiesSupplier>(document, UNO_QUERY_THROW)
         ->getDocumentProperties();
-}
-
-Reference<container::XIndexAccess> drawPage(const Reference<text::XTextDocument>& document) {
-// A text document has one draw page and offers only this older interface.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return Reference<container::XIndexAccess>(
-        Reference<drawing::XDrawPageSupplier>(document, UNO_QUERY_THROW)->getDrawPage(),
-        UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
 }
 
 // Every token of the product, the ones a value must not hold for its
@@ -158,7 +148,7 @@ void KeptTemplate::learn(const QStringList& tokens) {
     m_storyTexts = office::storyTexts(m_document);
     for (const auto& text : m_storyTexts)
         addText(text);
-    m_drawPage = drawPage(m_document);
+    m_drawPage = drawPageOf(m_document);
     m_drawPageCount = m_drawPage->getCount();
     for (sal_Int32 index = 0; index < m_drawPageCount; ++index) {
         Reference<uno::XInterface> shape(m_drawPage->getByIndex(index), UNO_QUERY_THROW);
@@ -369,10 +359,6 @@ void KeptTemplate::saved() {
 bool KeptTemplate::loadedUndated() const {
     return m_properties->created.Year == 0;
 }
-
-} // namespace lw::word::office
-
-namespace lw::word::office {
 
 bool openKeptTemplate(DocumentState& state, const QString& fileName) {
     QFile file(fileName);

@@ -1,9 +1,9 @@
 #include "wordgen/libreoffice/OfficeShapes.h"
 
+#include "wordgen/libreoffice/DrawPage.h"
 #include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/OfficeRange.h"
 
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 using namespace css;
@@ -85,14 +85,7 @@ Ref<WordCollection<WordShape>> drawPageShapes(const std::shared_ptr<DocumentStat
         if (document->kept && document->kept->shapesAsLoaded())
             return Ref<WordCollection<WordShape>>(std::make_shared<OfficeShapes>(
                 document, nullptr, int(document->kept->shapes().size())));
-// A text document has one draw page and offers only this older interface.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        const Reference<container::XIndexAccess> drawPage(
-            Reference<drawing::XDrawPageSupplier>(document->document, UNO_QUERY_THROW)
-                ->getDrawPage(),
-            UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
+        const Reference<container::XIndexAccess> drawPage = drawPageOf(document->document);
         return Ref<WordCollection<WordShape>>(
             std::make_shared<OfficeShapes>(document, drawPage, int(drawPage->getCount())));
     });

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/PrintLayout.h"
 
+#include "wordgen/libreoffice/DrawPage.h"
 #include "wordgen/libreoffice/MemoryStream.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/UnoConvert.h"
@@ -14,7 +15,6 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/drawing/FillStyle.hpp>
 #include <com/sun/star/drawing/LineStyle.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
@@ -165,12 +165,7 @@ int pageOf(const Reference<beans::XPropertySet>& object, const Reference<text::X
 }
 
 std::vector<Placed> placedObjects(const Reference<text::XTextDocument>& document) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const Reference<container::XIndexAccess> drawPage(
-        Reference<drawing::XDrawPageSupplier>(document, UNO_QUERY_THROW)->getDrawPage(),
-        UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
+    const Reference<container::XIndexAccess> drawPage = drawPageOf(document);
     const Reference<text::XText> body = document->getText();
     const auto starts = pageStarts(body);
     std::vector<Placed> placed;
