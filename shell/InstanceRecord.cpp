@@ -3,11 +3,11 @@
 #include "shell/FileRoutines.h"
 #include "shell/LeftoverSweep.h"
 #include "shell/ProgramEnd.h"
+#include "shell/WriteAll.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -72,15 +72,9 @@ void append(const QString& path, dev_t device, ino_t inode) {
     QByteArray entry = QByteArray::number(quint64(device)) + ' ' +
                        QByteArray::number(quint64(inode)) + ' ' +
                        QFile::encodeName(QFileInfo(path).absoluteFilePath()) + '\0';
-    qsizetype written = 0;
-    while (written < entry.size()) {
-        const ssize_t n = ::write(fd, entry.constData() + written, size_t(entry.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        written += n;
-    }
+    // An entry the disk did not take only leaves its file to be tidied by
+    // hand after a kill; the program goes on.
+    (void)writeAll(fd, entry);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/Failure.h"
 #include "shell/FileRoutines.h"
 #include "shell/InstanceRecord.h"
+#include "shell/WriteAll.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,18 +35,12 @@ bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path) {
             return false;
         throw systemFailure(QStringLiteral("Cannot create"), path);
     }
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const Failure failure = systemFailure(QStringLiteral("Cannot write"), path);
-            ::close(fd);
-            ::unlink(QFile::encodeName(path).constData());
-            throw failure;
-        }
-        written += n;
+    if (const int error = writeAll(fd, bytes)) {
+        errno = error;
+        const Failure failure = systemFailure(QStringLiteral("Cannot write"), path);
+        ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        throw failure;
     }
     if (::close(fd) != 0)
         throw systemFailure(QStringLiteral("Cannot write"), path);

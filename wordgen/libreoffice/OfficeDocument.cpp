@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficeDocument.h"
 
 #include "brochure/BrochureProduct.h"
+#include "shell/WriteAll.h"
 #include "wordgen/libreoffice/DesignColours.h"
 #include "wordgen/libreoffice/KeptTemplate.h"
 #include "wordgen/libreoffice/MemoryOutputStream.h"
@@ -111,18 +112,9 @@ void writeDocumentFile(const QString& fileName, const QByteArray& bytes) {
                           O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         throw saveFailure(fileName, errno);
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t now =
-            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (now < 0 && errno == EINTR)
-            continue;
-        if (now <= 0) {
-            const int error = now < 0 ? errno : ENOSPC;
-            ::close(fd);
-            throw saveFailure(fileName, error);
-        }
-        written += now;
+    if (const int error = writeAll(fd, bytes)) {
+        ::close(fd);
+        throw saveFailure(fileName, error);
     }
     if (::close(fd) != 0)
         throw saveFailure(fileName, errno);
