@@ -140,10 +140,10 @@ SaveFilter filterForFile(const QString& fileName) {
 }
 
 Ref<WordCollection<WordRange>> OfficeDocument::StoryRanges() {
-    if (m_storyTexts.empty() && m_state->kept)
-        m_storyTexts = m_state->call([this] { return m_state->kept->storyTexts(); });
-    else if (m_storyTexts.empty())
-        m_storyTexts = m_state->call([this] { return storyTexts(m_state->document); });
+    if (m_storyTexts.empty())
+        m_storyTexts = m_state->call([this] {
+            return m_state->kept ? m_state->kept->storyTexts() : storyTexts(m_state->document);
+        });
     else
         m_state->call([] {}); // a closed document or ended session still fails
     std::vector<Ref<WordRange>> ranges;

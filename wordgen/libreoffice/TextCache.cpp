@@ -28,10 +28,6 @@ void TextCache::forget(const css::uno::Reference<css::text::XText>& text) {
     m_texts.erase(keyOf(text).get());
 }
 
-} // namespace lw::word::office
-
-namespace lw::word::office {
-
 bool TextCache::contains(const css::uno::Reference<css::text::XText>& text) const {
     return m_texts.contains(keyOf(text).get());
 }
