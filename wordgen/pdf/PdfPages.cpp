@@ -61,7 +61,8 @@ QImage PdfPages::drawPart(int page, const QSize& size, const QRect& part) const 
     // alone leaves small text coarser than a page printed and looked at.
     constexpr int kFiner = 2;
     const QSize finer = part.size() * kFiner;
-    static QImage kept;
+    // One per thread: pages drawn on two threads never share it.
+    thread_local QImage kept;
     QImage fresh;
     const bool keep = qsizetype(finer.width()) * finer.height() * 4 <= kMostKeptBytes;
     if (keep && kept.size() != finer)
