@@ -20,6 +20,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cerrno>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace lw;
 
 class OfficeKilledTest : public QObject {
@@ -137,6 +141,20 @@ private slots:
         QVERIFY(!QFile::exists(preview.mWordFile));
         QVERIFY(preview.Picture1()->picture().isNull());
         preview.PushButton8_Click();
+    }
+
+    // The office's connection is a socket that its library writes to
+    // without sparing the writer SIGPIPE: an office that dies while a call
+    // is being sent must make the write fail, not end the program (here
+    // the test, whose handler reports the signal as a crash).
+    void aWriteToAnOfficeThatDiedFailsWithoutEndingTheProgram() {
+        int ends[2];
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+        ::close(ends[1]);
+        const char byte = 0;
+        QCOMPARE(::write(ends[0], &byte, 1), ssize_t(-1));
+        QCOMPARE(errno, EPIPE);
+        ::close(ends[0]);
     }
 };
 

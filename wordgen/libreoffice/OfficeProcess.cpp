@@ -45,6 +45,14 @@ bool hasName(const char* entry, const QStringList& names) {
     return false;
 }
 
+// Sets what SIGPIPE does in this process.
+void onBrokenPipe(void (*action)(int)) {
+    struct sigaction disposition {};
+    disposition.sa_handler = action;
+    sigemptyset(&disposition.sa_mask);
+    ::sigaction(SIGPIPE, &disposition, nullptr);
+}
+
 } // namespace
 
 void OfficeProcess::start(const QString& program, const QStringList& arguments,
@@ -64,6 +72,12 @@ void OfficeProcess::start(const QString& program, const QStringList& arguments,
     const QByteArray programPath = program.toLocal8Bit();
     const pid_t parent = getpid();
 
+    // The connection to the office is a socket its library writes to without
+    // asking to be spared the signal: a write just as the office dies must
+    // fail, and the call report the office lost, rather than SIGPIPE's
+    // default end the whole program (as Qt does for its own sockets).
+    onBrokenPipe(SIG_IGN);
+
     std::lock_guard lock(m_mutex);
     const pid_t child = fork();
     if (child < 0)
@@ -76,6 +90,9 @@ void OfficeProcess::start(const QString& program, const QStringList& arguments,
             _exit(127);
         // Its own process group: a Ctrl+C in our terminal is ours to handle.
         setpgid(0, 0);
+        // An ignored signal stays ignored across exec: the office starts
+        // with the default, as from a shell.
+        onBrokenPipe(SIG_DFL);
         const int null = open("/dev/null", O_RDWR);
         if (null >= 0) {
             dup2(null, 0);
