@@ -34,7 +34,9 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(catdoc wv xvfb xauth poppler-utils clang-format desktop-file-utils appstream
         groff-base xdotool
         # a private print service with a PDF printer for the printing test
-        cups printer-driver-cups-pdf)
+        cups printer-driver-cups-pdf
+        # the hand-written UNO script the list benchmark compares with
+        python3-uno)
 fi
 
 missing=()
