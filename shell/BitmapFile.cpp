@@ -60,11 +60,10 @@ bool writeBitmap(const QImage& picture, QIODevice& device) {
     return true;
 }
 
-QImage readBitmap(const QString& path, QString* error) {
-    QFile file(path);
+QImage readBitmap(QIODevice& device, QString* error) {
     Header header;
-    if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && file.open(QIODevice::ReadOnly) &&
-        file.read(header.bytes, kHeadersSize) == kHeadersSize &&
+    if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && device.seek(0) &&
+        device.read(header.bytes, kHeadersSize) == kHeadersSize &&
         std::memcmp(header.bytes, "BM", 2) == 0 && header.get<quint32>(10) == kHeadersSize &&
         header.get<quint32>(14) == kInfoHeaderSize && header.get<quint16>(26) == 1 &&
         header.get<quint16>(28) == kBitsPerPixel && header.get<quint32>(30) == kUncompressed) {
@@ -72,12 +71,12 @@ QImage readBitmap(const QString& path, QString* error) {
         const qint32 height = -header.get<qint32>(22);
         const qint64 imageBytes = qint64(width) * 4 * height;
         if (width > 0 && height > 0 && width <= 32768 && height <= 32768 &&
-            file.size() >= kHeadersSize + imageBytes) {
+            device.size() >= kHeadersSize + imageBytes) {
             QImage picture(width, height, QImage::Format_RGB32);
             // Ours set the unused byte as Qt's RGB32 has it; a file that
             // left it 0 goes through Qt's reader.
             if (!picture.isNull() &&
-                file.read(reinterpret_cast<char*>(picture.bits()), imageBytes) == imageBytes &&
+                device.read(reinterpret_cast<char*>(picture.bits()), imageBytes) == imageBytes &&
                 qAlpha(picture.pixel(0, 0)) == 255) {
                 picture.setDotsPerMeterX(header.get<qint32>(38));
                 picture.setDotsPerMeterY(header.get<qint32>(42));
@@ -86,12 +85,23 @@ QImage readBitmap(const QString& path, QString* error) {
         }
     }
     // Not one of ours (or ours damaged): whatever Qt makes of it.
-    QImageReader reader(path);
+    device.seek(0);
+    QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QImage picture = reader.read();
     if (picture.isNull() && error)
         *error = reader.errorString();
     return picture;
+}
+
+QImage readBitmap(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return QImage();
+    }
+    return readBitmap(file, error);
 }
 
 } // namespace lw

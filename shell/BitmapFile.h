@@ -19,5 +19,7 @@ bool writeBitmap(const QImage& picture, QIODevice& device);
 // file through Qt's readers. A null picture, with the reason in error, when
 // it cannot be read.
 QImage readBitmap(const QString& path, QString* error = nullptr);
+// The same from an open device, from its start.
+QImage readBitmap(QIODevice& device, QString* error = nullptr);
 
 } // namespace lw

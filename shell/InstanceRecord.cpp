@@ -83,9 +83,9 @@ void recordPathToMake(const QString& path) {
     append(path, 0, 0);
 }
 
-void recordMadeFile(const QString& path) {
+void recordMadeFile(const QString& path, int fd) {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) == 0)
+    if ((fd >= 0 ? ::fstat(fd, &info) : ::lstat(QFile::encodeName(path).constData(), &info)) == 0)
         append(path, info.st_dev, info.st_ino);
 }
 

@@ -20,7 +20,9 @@ void recordPathToMake(const QString& path);
 
 // Lists a file just made under a name others may use too (template.dot,
 // temp.bmp): only that very file, not a later one of the same name, is ours.
-void recordMadeFile(const QString& path);
+// Given the file's open descriptor, that file is listed whatever the name
+// leads to by now.
+void recordMadeFile(const QString& path, int fd = -1);
 
 // The office's lock file beside a document it opened: ".~lock.<name>#".
 QString officeLockFileOf(const QString& documentPath);

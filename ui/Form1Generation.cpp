@@ -1,7 +1,6 @@
 #include "ui/Form1.h"
 
 #include "brochure/FieldLength.h"
-#include "shell/BitmapFile.h"
 #include "shell/Failure.h"
 #include "shell/Prompts.h"
 #include "ui/Form2.h"
@@ -32,7 +31,7 @@ public:
     void loadPreviewPicture(const QString& path) override {
         QString problem;
         // The file keeps the picture's logical size as its resolution.
-        const QImage picture = withRatioFromResolution(readBitmap(path, &problem));
+        const QImage picture = withRatioFromResolution(readSnapshotPicture(&problem));
         reportPhase("preview load: temp.bmp read");
         // Without a new picture the preview opens empty, never showing the
         // page of an earlier run as this run's result.

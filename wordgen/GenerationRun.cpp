@@ -230,7 +230,7 @@ void RunGeneration(GenerationHost& host) {
     trap.step(206, [&] { host.hideMainWindow(); });
     trap.step(208, [&] {
         try {
-            DeleteFileQuietly(temporaryPath(QString::fromLatin1(kSnapshotFileName)));
+            deleteSnapshotFile();
         } catch (...) {
         }
     });

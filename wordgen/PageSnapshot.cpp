@@ -1,5 +1,6 @@
 #include "wordgen/PageSnapshot.h"
 
+#include "shell/BitmapFile.h"
 #include "shell/FileRoutines.h"
 #include "shell/GuardedProcedure.h"
 #include "shell/KeptClipboard.h"
@@ -10,6 +11,7 @@
 #include "wordgen/WorkingFiles.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -18,10 +20,30 @@
 namespace lw {
 namespace {
 QByteArray g_snapshotDocument;
+std::unique_ptr<QFile> g_snapshotFile; // this run's temp.bmp, held open
+
+QString snapshotPath() {
+    return temporaryPath(QString::fromLatin1(kSnapshotFileName));
 }
+} // namespace
 
 QByteArray takeSnapshotDocument() {
     return std::exchange(g_snapshotDocument, QByteArray());
+}
+
+QImage readSnapshotPicture(QString* problem) {
+    if (!g_snapshotFile) {
+        if (problem)
+            *problem = QStringLiteral("File not found");
+        return QImage();
+    }
+    return readBitmap(*g_snapshotFile, problem);
+}
+
+void deleteSnapshotFile() {
+    if (g_snapshotFile)
+        deleteIfStillHeld(snapshotPath(), *g_snapshotFile);
+    g_snapshotFile.reset();
 }
 
 QImage GetClipboardPicture(int /*format*/, int* attempts) {
@@ -49,6 +71,7 @@ void SaveDocAsJPG(const QString& inFile) {
     trap.step(118, [&] { D = W->Documents()->Open(inFile); });
     reportPhase("snapshot: open");
     g_snapshotDocument.clear();
+    g_snapshotFile.reset();
     // The picture passes through the clipboard; what the user had there
     // comes back as soon as the picture has been read.
     KeptClipboard usersClipboard;
@@ -63,7 +86,7 @@ void SaveDocAsJPG(const QString& inFile) {
                 g_snapshotDocument = data->data(QString::fromLatin1(kSnapshotDocumentFormat));
         usersClipboard.restore();
         reportPhase("snapshot: clipboard read");
-        savePictureReplacing(picture, temporaryPath(QString::fromLatin1(kSnapshotFileName)));
+        g_snapshotFile = savePictureReplacing(picture, snapshotPath());
         reportPhase("snapshot: temp.bmp written");
     });
     // The drawing's scraps, before the picture is read back.

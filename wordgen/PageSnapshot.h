@@ -22,6 +22,15 @@ QImage GetClipboardPicture(int format, int* attempts = nullptr);
 // steps are reported; nothing reaches the caller.
 void SaveDocAsJPG(const QString& inFile);
 
+// This process's temp.bmp from the last snapshot, read back from the very
+// file it wrote, whatever another instance sharing the folder has written
+// under that name since. A null picture, with the reason, when there is none.
+QImage readSnapshotPicture(QString* problem);
+
+// Deletes this process's temp.bmp, leaving the name alone once another
+// instance's file has it.
+void deleteSnapshotFile();
+
 // The whole document as PDF from the last snapshot, for drawing its later
 // pages; empty when the engine gave none. Handed over once.
 QByteArray takeSnapshotDocument();

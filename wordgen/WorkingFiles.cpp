@@ -72,21 +72,33 @@ int drawNameDigit(QRandomGenerator& generator) {
     return 1 + int(generator.bounded(9));
 }
 
-void savePictureReplacing(const QImage& picture, const QString& path) {
+std::unique_ptr<QFile> savePictureReplacing(const QImage& picture, const QString& path) {
     if (picture.isNull())
         throw Failure(QStringLiteral("Invalid picture"));
     // A new file of our own beside the target, then renamed over it: the
     // rename replaces whatever entry has that name, a link included.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        throw Failure(QStringLiteral("Cannot create %1: %2").arg(path, file.errorString()));
-    if (!writeBitmap(picture, file) || !file.flush())
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
+    auto file = std::make_unique<QTemporaryFile>(path + QStringLiteral(".XXXXXX"));
+    if (!file->open())
+        throw Failure(QStringLiteral("Cannot create %1: %2").arg(path, file->errorString()));
+    recordPathToMake(file->fileName());
+    if (!writeBitmap(picture, *file) || !file->flush())
+        throw Failure(QStringLiteral("Cannot write %1: %2").arg(path, file->errorString()));
+    recordMadeFile(path, file->handle());
+    if (::rename(QFile::encodeName(file->fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)
         throw systemFailure(QStringLiteral("Cannot replace"), path);
-    file.setAutoRemove(false);
-    recordMadeFile(path);
+    file->setAutoRemove(false);
+    return file;
+}
+
+void deleteIfStillHeld(const QString& path, const QFile& held) {
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat named {};
+    struct stat ours {};
+    if (held.handle() >= 0 && ::fstat(held.handle(), &ours) == 0 &&
+        ::lstat(encoded.constData(), &named) == 0 && named.st_dev == ours.st_dev &&
+        named.st_ino == ours.st_ino)
+        ::unlink(encoded.constData());
 }
 
 } // namespace lw

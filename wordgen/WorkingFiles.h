@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QFile;
 class QImage;
 class QRandomGenerator;
 
@@ -36,6 +39,11 @@ int drawNameDigit(QRandomGenerator& generator);
 
 // Saves a picture under path by writing a new file beside it and renaming it
 // over the old one: a link planted under that name is replaced, not followed.
-void savePictureReplacing(const QImage& picture, const QString& path);
+// The file comes back open: another instance sharing the folder may write
+// under the same name before this one reads its picture back or deletes it.
+std::unique_ptr<QFile> savePictureReplacing(const QImage& picture, const QString& path);
+
+// Deletes path only while it still names the file held open.
+void deleteIfStillHeld(const QString& path, const QFile& held);
 
 } // namespace lw

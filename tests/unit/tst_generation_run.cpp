@@ -1,4 +1,5 @@
 #include "brochure/BrochureProduct.h"
+#include "shell/BitmapFile.h"
 #include "shell/FileRoutines.h"
 #include "tests/support/ExpectedReports.h"
 #include "tests/support/FakePrompts.h"
@@ -244,7 +245,8 @@ private slots:
         QCOMPARE(copy.readAll(), expected);
     }
 
-    void snapshotReplacesAPlantedLinkInsteadOfWritingThroughIt() {
+    // temp.bmp has a name every instance sharing the folder uses.
+    void snapshotIsOursAloneWhateverElseTakesItsName() {
         const QString victim = home.path() + QStringLiteral("/victim");
         QFile file(victim);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -254,12 +256,25 @@ private slots:
         QVERIFY(QFile::link(victim, snapshot));
         QImage picture(8, 6, QImage::Format_RGB32);
         picture.fill(Qt::blue);
-        savePictureReplacing(picture, snapshot);
+        const auto ours = savePictureReplacing(picture, snapshot);
         QVERIFY(!QFileInfo(snapshot).isSymLink());
         QCOMPARE(QImage(snapshot).size(), QSize(8, 6));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("keep"));
         QCOMPARE(QDir(home.tempPath()).entryList(QDir::Files).size(), 1);
+
+        // Another instance writes its page under the name, or deletes ours:
+        // this one still reads back its own page, and deletes no other's.
+        QImage theirs(5, 5, QImage::Format_RGB32);
+        theirs.fill(Qt::red);
+        const auto other = savePictureReplacing(theirs, snapshot);
+        QCOMPARE(readBitmap(*ours).pixel(0, 0), QColor(Qt::blue).rgb());
+        deleteIfStillHeld(snapshot, *ours);
+        QCOMPARE(QImage(snapshot).size(), QSize(5, 5));
+        deleteIfStillHeld(snapshot, *other);
+        QVERIFY(!QFile::exists(snapshot));
+        QCOMPARE(readBitmap(*ours).size(), QSize(8, 6));
+        QCOMPARE(QDir(home.tempPath()).entryList(QDir::Files), QStringList());
     }
 
     void workingDocumentNameDigitsRunFromOneToNine() {
