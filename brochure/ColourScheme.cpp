@@ -1,5 +1,7 @@
 #include "brochure/ColourScheme.h"
 
+#include "brochure/NameKey.h"
+
 #include <QRegularExpression>
 
 namespace lw {
@@ -25,14 +27,6 @@ std::vector<ColourScheme> makeSchemes() {
     };
 }
 
-QString comparable(const QString& name) {
-    QString key;
-    for (const QChar c : name.toCaseFolded())
-        if (c.isLetterOrNumber())
-            key += c;
-    return key;
-}
-
 } // namespace
 
 const std::vector<ColourScheme>& colourSchemes() {
@@ -45,9 +39,9 @@ ColourChoice defaultColours() {
 }
 
 std::optional<ColourChoice> schemeNamed(const QString& name) {
-    const QString key = comparable(name);
+    const QString key = nameKey(name);
     for (const ColourScheme& scheme : colourSchemes())
-        if (!key.isEmpty() && comparable(scheme.name) == key)
+        if (!key.isEmpty() && nameKey(scheme.name) == key)
             return scheme.colours;
     return std::nullopt;
 }

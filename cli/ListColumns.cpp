@@ -1,21 +1,12 @@
 #include "cli/ListColumns.h"
 
 #include "brochure/BrochureProduct.h"
+#include "brochure/NameKey.h"
 
 #include <utility>
 
 namespace lw::cli {
 namespace {
-
-// Letters and digits only, in lower case: "Zip-Code", "zip_code" and
-// "ZIP Code" are one name.
-QString comparable(const QString& name) {
-    QString key;
-    for (const QChar c : name)
-        if (c.isLetterOrNumber())
-            key += c.toCaseFolded();
-    return key;
-}
 
 // Names other than the field table's own that lists commonly give a column.
 constexpr std::pair<const char*, int> kCommonNames[] = {
@@ -27,7 +18,7 @@ constexpr std::pair<const char*, int> kCommonNames[] = {
 } // namespace
 
 int fieldOfColumnName(const QString& name) {
-    const QString key = comparable(name);
+    const QString key = nameKey(name);
     if (key.isEmpty())
         return -1;
     if (key == QLatin1String("logo"))
@@ -37,8 +28,8 @@ int fieldOfColumnName(const QString& name) {
     if (key == QLatin1String("accent"))
         return kAccentColumn;
     for (const BrochureField& field : kPlaceholderTable)
-        if (key == comparable(QLatin1String(field.column)) ||
-            key == comparable(QLatin1String(field.caption)))
+        if (key == nameKey(QLatin1String(field.column)) ||
+            key == nameKey(QLatin1String(field.caption)))
             return field.index;
     for (const auto& [common, index] : kCommonNames)
         if (key == QLatin1String(common))
