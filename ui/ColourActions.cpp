@@ -2,8 +2,8 @@
 
 #include "brochure/ColourScheme.h"
 #include "ui/Form1.h"
+#include "ui/LookCommands.h"
 #include "ui/LookKeys.h"
-#include "ui/MainWindow.h"
 
 #include <QActionGroup>
 #include <QColorDialog>
@@ -13,11 +13,6 @@
 
 namespace lw {
 namespace {
-
-Form1* usableForm() {
-    auto* form = qobject_cast<Form1*>(mainWindow());
-    return form && !form->mBusy ? form : nullptr;
-}
 
 // The main colour beside the accent, to tell the schemes apart at a glance.
 QIcon swatch(const ColourChoice& colours) {
@@ -32,7 +27,7 @@ QIcon swatch(const ColourChoice& colours) {
 } // namespace
 
 void chooseColour(QWidget* parent, bool accent) {
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     if (!form)
         return;
     ColourChoice colours = form->colours();
@@ -48,7 +43,7 @@ void chooseColour(QWidget* parent, bool accent) {
 void addColourActions(QMenu& menu, QWidget* parent) {
     QMenu* colours = menu.addMenu(QStringLiteral("Colours"));
     colours->setToolTipsVisible(true);
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     const ColourChoice current = form ? form->colours() : defaultColours();
     auto* schemes = new QActionGroup(colours);
     for (const ColourScheme& scheme : colourSchemes()) {
@@ -60,7 +55,7 @@ void addColourActions(QMenu& menu, QWidget* parent) {
         use->setEnabled(form != nullptr);
         schemes->addAction(use);
         QObject::connect(use, &QAction::triggered, parent, [colours = scheme.colours] {
-            if (Form1* form = usableForm(); form && !(form->colours() == colours))
+            if (Form1* form = idleMainForm(); form && !(form->colours() == colours))
                 form->changeColours(colours);
         });
     }
@@ -72,21 +67,14 @@ void addColourActions(QMenu& menu, QWidget* parent) {
         schemes->addAction(own);
     }
     colours->addSeparator();
-    const auto choose = [&](const QString& caption, const QString& tip, const QKeySequence& key,
-                            bool accent) {
-        QAction* action = colours->addAction(caption);
-        action->setToolTip(tip);
-        action->setShortcut(key);
-        action->setEnabled(form != nullptr);
-        QObject::connect(action, &QAction::triggered, parent,
-                         [parent, accent] { chooseColour(parent, accent); });
-    };
-    choose(QStringLiteral("Main Colour…"),
-           QStringLiteral("The colour of the cover, the cards and the bands"),
-           look_keys::kMainColour, false);
-    choose(QStringLiteral("Accent Colour…"),
-           QStringLiteral("The colour of the rules, the bars, the labels and the numbers"),
-           look_keys::kAccentColour, true);
+    addMenuCommand(*colours, QStringLiteral("Main Colour…"),
+                   QStringLiteral("The colour of the cover, the cards and the bands"),
+                   look_keys::kMainColour, form != nullptr, parent,
+                   [parent] { chooseColour(parent, false); });
+    addMenuCommand(*colours, QStringLiteral("Accent Colour…"),
+                   QStringLiteral("The colour of the rules, the bars, the labels and the numbers"),
+                   look_keys::kAccentColour, form != nullptr, parent,
+                   [parent] { chooseColour(parent, true); });
 }
 
 } // namespace lw

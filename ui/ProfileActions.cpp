@@ -4,6 +4,7 @@
 #include "ui/ColourActions.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
+#include "ui/LookCommands.h"
 #include "ui/LookKeys.h"
 #include "ui/MainWindow.h"
 
@@ -15,11 +16,6 @@
 
 namespace lw {
 namespace {
-
-Form1* usableForm() {
-    auto* form = qobject_cast<Form1*>(mainWindow());
-    return form && !form->mBusy ? form : nullptr;
-}
 
 // Today nothing on screen shows that the right-click menus hold these.
 const auto kMainWindowHint =
@@ -38,7 +34,7 @@ QString askName(QWidget* parent, const QString& title, const QString& label,
 }
 
 void askNewProfile(QWidget* parent) {
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     if (!form)
         return;
     const QString company = form->Text1(kTitleFieldIndex)->text().trimmed();
@@ -52,7 +48,7 @@ void askNewProfile(QWidget* parent) {
 }
 
 void askRename(QWidget* parent) {
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     if (!form || form->activeProfile().isEmpty())
         return;
     const QString current = form->activeProfile();
@@ -64,12 +60,12 @@ void askRename(QWidget* parent) {
 }
 
 void deleteShown() {
-    if (Form1* form = usableForm(); form && form->profiles().names().size() > 1)
+    if (Form1* form = idleMainForm(); form && form->profiles().names().size() > 1)
         form->deleteProfile(form->activeProfile());
 }
 
 void showProfileAt(int position) {
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     if (!form)
         return;
     const QStringList names = form->profiles().names();
@@ -106,7 +102,7 @@ void setUpLookActions(QWidget* window) {
 void addProfileActions(QMenu& menu, QWidget* parent) {
     QMenu* profiles = menu.addMenu(QStringLiteral("Profile"));
     profiles->setToolTipsVisible(true);
-    Form1* form = usableForm();
+    Form1* form = idleMainForm();
     const QStringList names = form ? form->profiles().names() : QStringList();
     auto* group = new QActionGroup(profiles);
     for (qsizetype position = 0; position < names.size(); ++position) {
@@ -119,28 +115,23 @@ void addProfileActions(QMenu& menu, QWidget* parent) {
             show->setShortcut(look_keys::profile(int(position)));
         group->addAction(show);
         QObject::connect(show, &QAction::triggered, parent, [name] {
-            if (Form1* form = usableForm())
+            if (Form1* form = idleMainForm())
                 form->switchProfile(name);
         });
     }
     profiles->addSeparator();
-    const auto command = [&](const QString& caption, const QString& tip, const QKeySequence& key,
-                             bool enabled, const std::function<void()>& action) {
-        QAction* item = profiles->addAction(caption);
-        item->setToolTip(tip);
-        item->setShortcut(key);
-        item->setEnabled(form && enabled);
-        QObject::connect(item, &QAction::triggered, parent, action);
-    };
-    command(QStringLiteral("New Profile…"),
-            QStringLiteral("Keep the fields, the logo and the colours shown as a new profile"),
-            look_keys::kNewProfile, true, [parent] { askNewProfile(parent); });
-    command(QStringLiteral("Rename Profile…"), QStringLiteral("Give the profile shown a new name"),
-            look_keys::kRenameProfile, true, [parent] { askRename(parent); });
-    command(QStringLiteral("Delete Profile"),
-            QStringLiteral("Delete the profile shown and show another (Ctrl+Z in the main "
-                           "window brings it back)"),
-            look_keys::kDeleteProfile, names.size() > 1, [] { deleteShown(); });
+    addMenuCommand(
+        *profiles, QStringLiteral("New Profile…"),
+        QStringLiteral("Keep the fields, the logo and the colours shown as a new profile"),
+        look_keys::kNewProfile, form != nullptr, parent, [parent] { askNewProfile(parent); });
+    addMenuCommand(*profiles, QStringLiteral("Rename Profile…"),
+                   QStringLiteral("Give the profile shown a new name"), look_keys::kRenameProfile,
+                   form != nullptr, parent, [parent] { askRename(parent); });
+    addMenuCommand(*profiles, QStringLiteral("Delete Profile"),
+                   QStringLiteral("Delete the profile shown and show another (Ctrl+Z in the main "
+                                  "window brings it back)"),
+                   look_keys::kDeleteProfile, form && names.size() > 1, parent,
+                   [] { deleteShown(); });
 }
 
 void describeLook() {
