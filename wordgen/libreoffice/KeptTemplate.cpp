@@ -2,6 +2,7 @@
 
 #include "brochure/BrochureProduct.h"
 #include "wordgen/libreoffice/DrawPage.h"
+#include "wordgen/libreoffice/MemoryStream.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/PhaseReport.h"
 #include "wordgen/libreoffice/SessionState.h"
@@ -22,7 +23,6 @@
 #include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XReplaceable.hpp>
 
@@ -95,10 +95,7 @@ std::unique_ptr<KeptTemplate> KeptTemplate::load(const Reference<frame::XDesktop
                 value.Value >>= filter;
     if (filter.isEmpty())
         return nullptr;
-    const Reference<io::XSeekableInputStream> stream =
-        io::SequenceInputStream::createStreamFromSequence(
-            context, uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.constData()),
-                                             sal_Int32(bytes.size())));
+    const Reference<io::XSeekableInputStream> stream = streamOfBytes(context, bytes);
     // Editable, so the office tells whether it changed after a save; from
     // the bytes, so it depends on no file.
     const Reference<lang::XComponent> component = desktop->loadComponentFromURL(

@@ -1,5 +1,6 @@
 #include "wordgen/libreoffice/MemoryStream.h"
 
+#include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 
 #include <algorithm>
@@ -62,6 +63,14 @@ void MemoryStream::truncate() {
     const std::lock_guard lock(m_mutex);
     m_bytes.clear();
     m_position = 0;
+}
+
+css::uno::Reference<css::io::XSeekableInputStream>
+streamOfBytes(const css::uno::Reference<css::uno::XComponentContext>& context,
+              const QByteArray& bytes) {
+    return css::io::SequenceInputStream::createStreamFromSequence(
+        context, css::uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.constData()),
+                                              sal_Int32(bytes.size())));
 }
 
 } // namespace lw::word::office

@@ -8,8 +8,10 @@
 #include <com/sun/star/io/XInputStream.hpp>
 #include <com/sun/star/io/XOutputStream.hpp>
 #include <com/sun/star/io/XSeekable.hpp>
+#include <com/sun/star/io/XSeekableInputStream.hpp>
 #include <com/sun/star/io/XStream.hpp>
 #include <com/sun/star/io/XTruncate.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
 #include <cppuhelper/implbase5.hxx>
 
 #include <mutex>
@@ -51,5 +53,11 @@ private:
     QByteArray m_bytes;
     qsizetype m_position = 0;
 };
+
+// A copy of the bytes as a stream the office reads from: a document or a
+// picture handed over without a file.
+css::uno::Reference<css::io::XSeekableInputStream>
+streamOfBytes(const css::uno::Reference<css::uno::XComponentContext>& context,
+              const QByteArray& bytes);
 
 } // namespace lw::word::office

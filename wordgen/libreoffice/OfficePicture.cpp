@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficePicture.h"
 
 #include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/MemoryStream.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/UnoConvert.h"
 
@@ -9,7 +10,6 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
-#include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/HoriOrientation.hpp>
 #include <com/sun/star/text/RelOrientation.hpp>
@@ -43,10 +43,7 @@ Reference<graphic::XGraphic> readPicture(const QString& fileName) {
         return kept.graphic;
 
     const Reference<uno::XComponentContext> context = OfficeEngine::instance().context();
-    const Reference<io::XSeekableInputStream> stream =
-        io::SequenceInputStream::createStreamFromSequence(
-            context, uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.constData()),
-                                             sal_Int32(bytes.size())));
+    const Reference<io::XSeekableInputStream> stream = streamOfBytes(context, bytes);
     const Reference<graphic::XGraphic> picture =
         graphic::GraphicProvider::create(context)->queryGraphic(
             properties({property("InputStream", uno::Any(stream))}));

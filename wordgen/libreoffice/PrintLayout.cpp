@@ -19,7 +19,6 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
-#include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
@@ -264,10 +263,7 @@ void flattenPicture(const Placed& item, sal_Int32 ground,
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     flat.save(&buffer, "PNG");
-    const Reference<io::XSeekableInputStream> input =
-        io::SequenceInputStream::createStreamFromSequence(
-            context, uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.constData()),
-                                             sal_Int32(bytes.size())));
+    const Reference<io::XSeekableInputStream> input = streamOfBytes(context, bytes);
     const Reference<graphic::XGraphic> opaque =
         provider->queryGraphic(properties({property("InputStream", Any(input))}));
     if (!opaque.is())
