@@ -3,12 +3,10 @@
 #include "brochure/LogoPicture.h"
 #include "brochure/PrintShopSheet.h"
 #include "shell/FileRoutines.h"
-#include "shell/InstanceRecord.h"
 #include "shell/OutputFile.h"
 #include "wordgen/ObjectRegistry.h"
 #include "wordgen/WorkingFiles.h"
 
-#include <QRandomGenerator>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -22,15 +20,11 @@ constexpr double kPointsPerInch = 72;
 // A name of our own in the working folder for the office's PDF on its way
 // to Ghostscript, taken by making the file.
 QString reserveIntermediatePdf() {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString path = temporaryPath(
-            QStringLiteral("print-shop-%1.pdf")
-                .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
-        recordPathToMake(path);
-        if (SaveBytesToNewFile(QByteArray(), path))
-            return path;
-    }
-    throw Failure(QStringLiteral("Cannot make a working file for the print shop's PDF"));
+    const QString path =
+        saveNewWorkingFile(QStringLiteral("print-shop"), QStringLiteral("pdf"), QByteArray());
+    if (path.isEmpty())
+        throw Failure(QStringLiteral("Cannot make a working file for the print shop's PDF"));
+    return path;
 }
 
 } // namespace

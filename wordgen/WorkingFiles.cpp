@@ -47,6 +47,20 @@ bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path) {
     return true;
 }
 
+QString saveNewWorkingFile(const QString& prefix, const QString& suffix, const QByteArray& bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = temporaryPath(
+            QStringLiteral("%1-%2.%3")
+                .arg(prefix)
+                .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'))
+                .arg(suffix));
+        recordPathToMake(path);
+        if (SaveBytesToNewFile(bytes, path))
+            return path;
+    }
+    return {};
+}
+
 bool reserveWorkingFile(const QString& path) {
     try {
         return SaveBytesToNewFile(QByteArray(), path);

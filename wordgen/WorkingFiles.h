@@ -24,6 +24,12 @@ void SaveBytesToFile(const QByteArray& bytes, const QString& path);
 // name. Throws a Failure when the file cannot be written.
 bool SaveBytesToNewFile(const QByteArray& bytes, const QString& path);
 
+// Writes the bytes to a new private file in the working folder, named
+// "<prefix>-<16 random hex digits>.<suffix>" and listed as this process's
+// before it is made. Its path, or empty when 100 draws found no free name.
+// Throws a Failure when the file cannot be written.
+QString saveNewWorkingFile(const QString& prefix, const QString& suffix, const QByteArray& bytes);
+
 // Takes a working file's name by making it, empty and private; false when
 // the name is taken. A folder that takes no file at all is left for the
 // save to report: true.
