@@ -21,12 +21,16 @@ namespace {
 
 // A profile is a few hundred bytes; a larger file is not one of ours.
 constexpr qint64 kLargestProfileFile = 1 << 20;
-const QStringList kLogoSuffixes{QStringLiteral("png"), QStringLiteral("jpg")};
 constexpr auto kActiveFile = "active";
 const QString kFirstProfileName = QStringLiteral("My Business");
 
+// A profile's files are "<stem>.json" and its logo's, in the store's folder.
+QString stemPath(const QString& stem) {
+    return ProfileStore::folder() + u'/' + stem;
+}
+
 QString pathOf(const QString& stem, const QString& suffix) {
-    return ProfileStore::folder() + u'/' + stem + u'.' + suffix;
+    return stemPath(stem) + u'.' + suffix;
 }
 
 QString nameFormProblem(const QString& name) {
@@ -94,14 +98,18 @@ QByteArray profileJson(const Profile& profile) {
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
+QString notKept(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot keep the profiles in %1: %2")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), reason);
+}
+
 // Written whole under another name and renamed: a crash never leaves half a
 // file.
 QString writeWhole(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot keep the profiles in %1: %2")
-            .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), file.errorString());
+        return notKept(path, file.errorString());
     return {};
 }
 
@@ -235,11 +243,8 @@ std::optional<Profile> ProfileStore::find(const QString& name) const {
 }
 
 QString ProfileStore::logoFile(const QString& name) const {
-    if (const Entry* found = entry(name))
-        for (const QString& suffix : kLogoSuffixes)
-            if (QFile::exists(pathOf(found->stem, suffix)))
-                return pathOf(found->stem, suffix);
-    return {};
+    const Entry* found = entry(name);
+    return found ? logoFileAt(stemPath(found->stem)) : QString();
 }
 
 QString ProfileStore::writeEntry(const Entry& entry) const {
@@ -272,13 +277,8 @@ QString ProfileStore::putLogo(const QString& name, const std::optional<StoredLog
     const Entry* found = entry(name);
     if (!found)
         return QStringLiteral("There is no profile named \"%1\".").arg(name);
-    if (logo)
-        if (const QString problem = writeWhole(pathOf(found->stem, logo->suffix), logo->bytes);
-            !problem.isEmpty())
-            return problem;
-    for (const QString& suffix : kLogoSuffixes)
-        if (!logo || suffix != logo->suffix)
-            QFile::remove(pathOf(found->stem, suffix));
+    if (const QString reason = writeLogoAt(stemPath(found->stem), logo); !reason.isEmpty())
+        return notKept(stemPath(found->stem), reason);
     return {};
 }
 
@@ -307,8 +307,7 @@ QString ProfileStore::remove(const QString& name) {
     if (!QFile::remove(path) && QFile::exists(path))
         return QStringLiteral("Cannot remove the profile's file %1.")
             .arg(QDir::toNativeSeparators(path));
-    for (const QString& suffix : kLogoSuffixes)
-        QFile::remove(pathOf(found->stem, suffix));
+    writeLogoAt(stemPath(found->stem), std::nullopt);
     if (sameName(m_active, found->profile.name))
         m_active.clear();
     m_entries.erase(m_entries.begin() + (found - m_entries.data()));

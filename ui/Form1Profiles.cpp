@@ -8,8 +8,6 @@
 #include "ui/ProfileActions.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -18,10 +16,7 @@ namespace {
 
 // The logo kept with a profile, as the window keeps its own.
 std::optional<StoredLogo> logoOf(const ProfileStore& store, const QString& name) {
-    QFile file(store.logoFile(name));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return StoredLogo{file.readAll(), QFileInfo(file.fileName()).suffix()};
+    return readLogoFile(store.logoFile(name));
 }
 
 bool sameLogo(const std::optional<StoredLogo>& a, const std::optional<StoredLogo>& b) {
