@@ -76,10 +76,12 @@ QString logoToUse(const Invocation& invocation) {
     return invocation.logoGiven ? invocation.logo : storedLogoPath();
 }
 
-bool logoCanBeUsed(const QString& logo) {
+bool logoCanBeUsed(const QString& logo, QSize* pixels) {
     if (logo.isEmpty())
         return true;
     const PreparedLogo prepared = prepareLogo(logo);
+    if (pixels)
+        *pixels = prepared.pixels;
     if (!prepared.error.isEmpty())
         printError(prepared.error + QStringLiteral("; nothing was made"));
     else if (!prepared.warning.isEmpty())
@@ -125,11 +127,11 @@ int runOneBrochure(const Invocation& invocation) {
         return 1;
     const BrochureWriter::Fields& fields = *read;
     const QString& logo = look->logo;
-    if (!logoCanBeUsed(logo))
+    QSize logoPixels;
+    if (!logoCanBeUsed(logo, &logoPixels))
         return 1;
     if (invocation.printShop && !logo.isEmpty()) {
-        const QString refusal =
-            judgePictureResolution(logoPixelsPerInch(prepareLogo(logo).pixels)).refusal;
+        const QString refusal = judgePictureResolution(logoPixelsPerInch(logoPixels)).refusal;
         if (!refusal.isEmpty()) {
             printError(refusal + QStringLiteral("; nothing was made"));
             return 1;

@@ -4,6 +4,8 @@
 #include "cli/BrochureWriter.h"
 #include "cli/CommandLine.h"
 
+#include <QSize>
+
 #include <optional>
 
 namespace lw::cli {
@@ -25,7 +27,8 @@ QString logoToUse(const Invocation& invocation);
 
 // True when there is no logo or it can be used; otherwise says why on
 // standard error, before any office is started. A logo that prints coarsely
-// is warned about there.
-bool logoCanBeUsed(const QString& logo);
+// is warned about there. pixels, when asked for, are the logo's as made
+// ready for the cover.
+bool logoCanBeUsed(const QString& logo, QSize* pixels = nullptr);
 
 } // namespace lw::cli
