@@ -1,6 +1,7 @@
 #include "wordgen/libreoffice/OfficePicture.h"
 
 #include "wordgen/WordObjects.h"
+#include "wordgen/libreoffice/DrawPage.h"
 #include "wordgen/libreoffice/MemoryStream.h"
 #include "wordgen/libreoffice/OfficeEngine.h"
 #include "wordgen/libreoffice/UnoConvert.h"
@@ -11,11 +12,6 @@
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/text/HoriOrientation.hpp>
-#include <com/sun/star/text/RelOrientation.hpp>
-#include <com/sun/star/text/TextContentAnchorType.hpp>
-#include <com/sun/star/text/VertOrientation.hpp>
-#include <com/sun/star/text/WrapTextMode.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 
 #include <cmath>
@@ -65,19 +61,11 @@ void placePicture(const Reference<text::XTextDocument>& document, const QString&
         UNO_QUERY_THROW);
     const Reference<beans::XPropertySet> settings(frame, UNO_QUERY_THROW);
     settings->setPropertyValue("Graphic", uno::Any(picture));
-    settings->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AT_PAGE));
-    settings->setPropertyValue("AnchorPageNo", uno::Any(sal_Int16(1)));
-    settings->setPropertyValue("HoriOrient", uno::Any(text::HoriOrientation::NONE));
-    settings->setPropertyValue("HoriOrientRelation", uno::Any(text::RelOrientation::PAGE_FRAME));
-    settings->setPropertyValue("HoriOrientPosition", uno::Any(hundredthsOfMm(inches.left())));
-    settings->setPropertyValue("VertOrient", uno::Any(text::VertOrientation::NONE));
-    settings->setPropertyValue("VertOrientRelation", uno::Any(text::RelOrientation::PAGE_FRAME));
-    settings->setPropertyValue("VertOrientPosition", uno::Any(hundredthsOfMm(inches.top())));
+    pinToPage(settings, 1, inches.left(), inches.top());
     settings->setPropertyValue("Size", uno::Any(awt::Size(hundredthsOfMm(inches.width()),
                                                           hundredthsOfMm(inches.height()))));
-    // In front of the cover's coloured card, with nothing flowing around it.
+    // In front of the cover's coloured card.
     settings->setPropertyValue("Opaque", uno::Any(true));
-    settings->setPropertyValue("Surround", uno::Any(text::WrapTextMode_THROUGH));
     const Reference<text::XText> body = document->getText();
     body->insertTextContent(body->getStart(), frame, false);
 }

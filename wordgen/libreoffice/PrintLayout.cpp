@@ -28,7 +28,6 @@
 #include <com/sun/star/text/RelOrientation.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/text/VertOrientation.hpp>
-#include <com/sun/star/text/WrapTextMode.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <rtl/ref.hxx>
@@ -315,15 +314,7 @@ private:
         const Reference<beans::XPropertySet> settings(shape, UNO_QUERY_THROW);
         shape->setSize(awt::Size(std::max<sal_Int32>(1, hundredthsOfMm(width)),
                                  std::max<sal_Int32>(1, hundredthsOfMm(height))));
-        settings->setPropertyValue("AnchorType", Any(text::TextContentAnchorType_AT_PAGE));
-        settings->setPropertyValue("AnchorPageNo", Any(sal_Int16(m_page)));
-        settings->setPropertyValue("HoriOrient", Any(text::HoriOrientation::NONE));
-        settings->setPropertyValue("HoriOrientRelation", Any(text::RelOrientation::PAGE_FRAME));
-        settings->setPropertyValue("HoriOrientPosition", Any(hundredthsOfMm(x)));
-        settings->setPropertyValue("VertOrient", Any(text::VertOrientation::NONE));
-        settings->setPropertyValue("VertOrientRelation", Any(text::RelOrientation::PAGE_FRAME));
-        settings->setPropertyValue("VertOrientPosition", Any(hundredthsOfMm(y)));
-        settings->setPropertyValue("Surround", Any(text::WrapTextMode_THROUGH));
+        pinToPage(settings, m_page, x, y);
         settings->setPropertyValue("FillStyle", Any(drawing::FillStyle_SOLID));
         settings->setPropertyValue("FillColor", Any(sal_Int32(0)));
         settings->setPropertyValue("LineStyle", Any(drawing::LineStyle_NONE));
